@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Installs the Debian packages Velmora needs to build, test and run. Idempotent: it
+# only asks apt for what is missing, and refreshes the package lists only then.
+set -euo pipefail
+
+readonly kPackages=(
+  cmake g++ make pkg-config
+  libgtest-dev
+  qt6-base-dev
+  fonts-noto-cjk
+  locales
+  xvfb xauth x11-utils imagemagick
+)
+
+# A locale with a decimal comma, so tests can prove numbers ignore the user's locale.
+readonly kTestLocale=de_DE.UTF-8
+
+sudo_if_needed() {
+  if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for package in "${kPackages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  sudo_if_needed apt-get update -qq
+  sudo_if_needed env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+  echo "setup: generating locale $kTestLocale"
+  sudo_if_needed localedef -i de_DE -c -f UTF-8 "$kTestLocale"
+fi
