@@ -62,9 +62,10 @@ std::size_t CellSheet::IndexOf(CellId id) {
   }
   // Text1-Text7 fill the first 56 places column by column; the two totals follow.
   const auto column = static_cast<std::size_t>(id.column);
+  constexpr auto kFirstTotal = static_cast<std::size_t>(kCellCount - 2);
   return column <= static_cast<std::size_t>(Column::Text7)
              ? column * kRowCount + static_cast<std::size_t>(id.row)
-             : 7 * kRowCount + column - static_cast<std::size_t>(Column::Text8);
+             : kFirstTotal + column - static_cast<std::size_t>(Column::Text8);
 }
 
 const std::string& CellSheet::GetText(CellId id) const { return texts_[IndexOf(id)]; }

@@ -144,25 +144,24 @@ TEST(Calculate, OverflowStopsThePassWhereItHappens) {
       {"length beyond the double range",
        {{{"4", "200", "50", "10", "1"}, {"1e400", "1", "1", "1", "1"}}},
        4},
-      {"infinity times zero", {{{"4", "200", "50", "10", "1"}, {"1e300", "1e300", "0", "1", "1"}}},
+      {"infinity times zero",
+       {{{"4", "200", "50", "10", "1"}, {"1e300", "1e300", "0", "1", "1"}}},
        4},
       {"amount product", {{{"4", "200", "50", "10", "1"}, {"1e300", "1", "1e6", "1", "1e9"}}}, 12},
-      {"total amount", {{{"1e302", "1", "1e6", "1", "1e6"}, {"1e302", "1", "1e6", "1", "1e6"}}},
+      {"total amount",
+       {{{"1e302", "1", "1e6", "1", "1e6"}, {"1e302", "1", "1e6", "1", "1e6"}}},
        17},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     CellSheet sheet;
-    const std::vector<std::string> before = {"9.0000", "9.0000", "9.0000", "9.0000", "9.0000",
-                                             "9.0000", "9.0000", "9.0000", "9.00",   "9.00",
-                                             "9.00",   "9.00",   "9.00",   "9.00",   "9.00",
-                                             "9.00",   "9.0000", "9.0000"};
     for (int row = 0; row < kRowCount; ++row) {
       sheet.SetText({Column::Text5, row}, "9.0000");
       sheet.SetText({Column::Text7, row}, "9.00");
     }
     sheet.SetText({Column::Text8}, "9.0000");
     sheet.SetText({Column::Text9}, "9.0000");
+    const std::vector<std::string> before = Results(sheet);
     TypeRow(sheet, 0, c.rows[0]);
     TypeRow(sheet, 4, c.rows[1]);
 

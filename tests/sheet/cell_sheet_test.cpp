@@ -105,8 +105,8 @@ TEST(CellSheet, RuleLeavesTheColumnsOtherCellsAlone) {
   EXPECT_EQ(sheet.GetText({Column::Text5, 0}), "0.4000");
   EXPECT_EQ(sheet.GetText({Column::Text5, 3}), "5");
   EXPECT_EQ(sheet.GetText({Column::Text5, 5}), "");
-  const std::vector<std::pair<CellId, std::string>> expected = {
-      {{Column::Text5, 5}, "0.00"}, {{Column::Text5, 5}, ""}};
+  const std::vector<std::pair<CellId, std::string>> expected = {{{Column::Text5, 5}, "0.00"},
+                                                                {{Column::Text5, 5}, ""}};
   EXPECT_EQ(recorder.seen(), expected);
 }
 

@@ -49,7 +49,10 @@ TEST(ParseNumber, ReadsTheNumberAtTheStartOfTheText) {
       {"signed nan word", "-nan", 0.0},
       {"hexadecimal float", "0x1p3", 0.0},
       {"full-width digits", "\xEF\xBC\x91\xEF\xBC\x92", 0.0},
-      {"ideographic full stop", "2\xE3\x80\x82" "5", 2.0},
+      {"ideographic full stop",
+       "2\xE3\x80\x82"
+       "5",
+       2.0},
       {"below the double range", "1e-400", 0.0},
       {"zero with a huge exponent", "0.000e99999", 0.0},
       {"smallest subnormal", "4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()},
@@ -124,9 +127,9 @@ TEST(FormatFixed, WritesEveryDigitOfTheLargestDouble) {
 }
 
 TEST(FormatFixed, ThrowsOverflowForValuesThatAreNotFinite) {
-  for (const double value : {std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity(),
-                             std::numeric_limits<double>::quiet_NaN()}) {
+  for (const double value :
+       {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN()}) {
     SCOPED_TRACE(value);
     EXPECT_THROW(FormatFixed(value, VolumeFormat), OverflowError);
   }
