@@ -8,9 +8,9 @@ readonly kPackages=(
   cmake g++ make pkg-config
   libgtest-dev
   qt6-base-dev
-  fonts-noto-cjk
+  fonts-arphic-uming fonts-wqy-microhei
   locales
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils xdotool imagemagick librsvg2-bin
 )
 
 # A locale with a decimal comma, so tests can prove numbers ignore the user's locale.

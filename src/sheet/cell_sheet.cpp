@@ -56,7 +56,7 @@ int RowCountOf(Column column) {
   return column == Column::Text8 || column == Column::Text9 ? 1 : kRowCount;
 }
 
-std::size_t CellSheet::IndexOf(CellId id) {
+std::size_t CellIndex(CellId id) {
   if (!IsColumn(id.column) || id.row < 0 || id.row >= RowCountOf(id.column)) {
     throw std::out_of_range("no cell " + DescribeCell(id));
   }
@@ -68,10 +68,10 @@ std::size_t CellSheet::IndexOf(CellId id) {
              : kFirstTotal + column - static_cast<std::size_t>(Column::Text8);
 }
 
-const std::string& CellSheet::GetText(CellId id) const { return texts_[IndexOf(id)]; }
+const std::string& CellSheet::GetText(CellId id) const { return texts_[CellIndex(id)]; }
 
 void CellSheet::SetText(CellId id, std::string_view text) {
-  std::string& cell = texts_[IndexOf(id)];
+  std::string& cell = texts_[CellIndex(id)];
   if (cell == text) return;
   cell.assign(text);
   // Listeners added while this change is told hear only later changes.

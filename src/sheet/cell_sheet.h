@@ -39,6 +39,10 @@ std::string_view ColumnName(Column column);
 // Rows in the column: 8 for Text1-Text7, 1 for the totals Text8 and Text9.
 int RowCountOf(Column column);
 
+// The cell's place among the 58, from 0 (Text1 row 0) column by column to 57 (Text9).
+// Throws std::out_of_range naming the cell when `id` names none.
+std::size_t CellIndex(CellId id);
+
 // The 58 cell texts (UTF-8), their change notifications and the blanking rules that empty
 // a result cell showing zero or a negative value. Every rule runs synchronously inside the
 // SetText that triggered it, so a blanked cell is already empty when SetText returns.
@@ -65,7 +69,6 @@ class CellSheet {
   void AddChangeListener(ChangeListener listener);
 
  private:
-  static std::size_t IndexOf(CellId id);
   void BlankBelow(Column column, std::string_view threshold);
 
   std::array<std::string, kCellCount> texts_;

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+#include <QApplication>
+#include <QIcon>
+
+#include "sheet/cell_sheet.h"
+#include "window/event_loop.h"
+#include "window/form1.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Velmora");
+  QApplication::setApplicationVersion("1.00");
+  QIcon icon;
+  for (const int size : {16, 32, 48}) icon.addFile(QString(":/icons/velmora-%1.png").arg(size));
+  QApplication::setWindowIcon(icon);
+
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  window::EventLoop loop(form, sheet);
+  return loop.Form_Load();
+}

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+#include "window/cell_box.h"
+
+#include <QFocusEvent>
+#include <QHelpEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QToolTip>
+
+namespace window {
+namespace {
+
+// QLineEdit keeps this many pixels free on each side inside its contents rectangle.
+constexpr int kInnerMargin = 2;
+
+}  // namespace
+
+CellBox::CellBox(sheet::CellId cell, QWidget* parent) : QLineEdit(parent), cell_(cell) {
+  // Numbers only: an input method for Chinese would turn "." into "。" mid-number.
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+void CellBox::ShowSheetText(const QString& text) {
+  if (text == this->text()) return;
+  setText(text);
+  // A total such as 1201.5000 must never read as 201.5000 in a narrow box.
+  setCursorPosition(0);
+}
+
+bool CellBox::TextFits() const {
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+  const QMargins margins = textMargins();
+  const int room = contents.width() - margins.left() - margins.right() - 2 * kInnerMargin;
+  return fontMetrics().horizontalAdvance(text()) <= room;
+}
+
+bool CellBox::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (TextFits()) {
+      QToolTip::hideText();
+    } else {
+      QToolTip::showText(help->globalPos(), text(), this);
+    }
+    return true;
+  }
+  return QLineEdit::event(event);
+}
+
+void CellBox::focusInEvent(QFocusEvent* event) {
+  // QLineEdit selects everything on Tab; here only the window's focus rule selects, and it
+  // leaves a box alone when the focus comes back to the same column.
+  const Qt::FocusReason reason = event->reason();
+  if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+      reason == Qt::ShortcutFocusReason) {
+    QFocusEvent plain(event->type(), Qt::OtherFocusReason);
+    QLineEdit::focusInEvent(&plain);
+    return;
+  }
+  QLineEdit::focusInEvent(event);
+}
+
+}  // namespace window

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#ifndef VELMORA_WINDOW_CELL_BOX_H_
+#define VELMORA_WINDOW_CELL_BOX_H_
+
+#include <QLineEdit>
+
+#include "sheet/cell_sheet.h"
+
+namespace window {
+
+// The text box that shows one sheet cell. It leaves selecting on arrival to the window's
+// focus rule, and shows a text too wide for it from its beginning, whole in a tooltip.
+class CellBox : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  CellBox(sheet::CellId cell, QWidget* parent);
+
+  sheet::CellId Cell() const { return cell_; }
+
+  // Shows `text` as written by the sheet, scrolled to its beginning.
+  void ShowSheetText(const QString& text);
+
+ protected:
+  bool event(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  bool TextFits() const;
+
+  const sheet::CellId cell_;
+};
+
+}  // namespace window
+
+#endif  // VELMORA_WINDOW_CELL_BOX_H_

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: MIT
+#include "window/event_loop.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include "sheet/calculate.h"
+#include "sheet/number_text.h"
+#include "window/cell_box.h"
+#include "window/form1.h"
+#include "window/texts.h"
+
+namespace window {
+namespace {
+
+void ShowOverflowMessage(QWidget* parent, const QString& message) {
+  QMessageBox::warning(parent, parent->windowTitle(), message);
+}
+
+}  // namespace
+
+EventLoop::EventLoop(Form1& form, sheet::CellSheet& sheet)
+    : form_(form), sheet_(sheet), report_overflow_(ShowOverflowMessage) {
+  connect(&form_, &Form1::BackgroundClicked, this, &EventLoop::Form_Click);
+  connect(form_.Command1(), &QPushButton::clicked, this, &EventLoop::Command1_Click);
+  connect(&form_, &Form1::QueryUnload, this, &EventLoop::Form_QueryUnload);
+  // Queued, so the rule runs once the events that moved the focus are handled: a mouse
+  // press places the caret first, then the rule may select. Nothing runs while idle.
+  connect(qApp, &QApplication::focusChanged, this, &EventLoop::ApplyFocusRule,
+          Qt::QueuedConnection);
+}
+
+int EventLoop::Form_Load() {
+  const QRect screen = form_.screen()->availableGeometry();
+  form_.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, form_.size(), screen));
+  form_.show();
+  return FocusSelectLoop();
+}
+
+int EventLoop::FocusSelectLoop() {
+  // The first pass selects the start box, as every later focus change does.
+  QMetaObject::invokeMethod(this, &EventLoop::ApplyFocusRule, Qt::QueuedConnection);
+  return QApplication::exec();
+}
+
+void EventLoop::ApplyFocusRule() {
+  auto* box = qobject_cast<CellBox*>(form_.focusWidget());
+  if (box == nullptr || box->objectName() == last_text_box_name_) return;
+  last_text_box_name_ = box->objectName();
+  // Selected from the end back to the start, so a long text shows its beginning.
+  const auto length = static_cast<int>(box->text().size());
+  box->setSelection(length, -length);
+}
+
+void EventLoop::Form_Click() {
+  try {
+    sheet::Calculate(sheet_);
+  } catch (const sheet::OverflowError&) {
+    report_overflow_(&form_, texts::ToQString(texts::kOverflowMessage));
+  }
+}
+
+void EventLoop::Command1_Click() { sheet_.ClearAll(); }
+
+void EventLoop::Form_QueryUnload() { QCoreApplication::exit(0); }
+
+}  // namespace window

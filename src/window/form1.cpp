@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: MIT
+#include "window/form1.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <vector>
+
+#include "window/cell_box.h"
+#include "window/layout.h"
+#include "window/texts.h"
+
+namespace window {
+namespace {
+
+using sheet::CellId;
+using sheet::Column;
+using texts::ToQString;
+
+// Linux has no "宋体": the closest faces are the Ming (Song) styles, compact ones first so
+// the title and the boxes show whole at their design sizes.
+const QStringList kSongSubstitutes = {"AR PL UMing CN", "Noto Serif CJK SC"};
+// A CJK-capable face for everything else, with line heights that fit the small labels.
+const QStringList kDefaultFaces = {"WenQuanYi Micro Hei", "Noto Sans CJK SC"};
+
+QRect Place(int left, int top, int width, int height) {
+  using layout::TwipsToPixels;
+  return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+}
+
+QColor Colour(layout::Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
+
+QFont SongFont(double points) {
+  static const bool substituted = [] {
+    QFont::insertSubstitutions(ToQString(layout::kSongFace), kSongSubstitutes);
+    return true;
+  }();
+  (void)substituted;
+  QFont font(ToQString(layout::kSongFace));
+  font.setPixelSize(layout::PointsToPixels(points));
+  return font;
+}
+
+QFont DefaultFont() {
+  QFont font;
+  font.setFamilies(kDefaultFaces);
+  font.setPixelSize(layout::PointsToPixels(layout::kDefaultPoints));
+  return font;
+}
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, layout::Rgb rgb) {
+  QPalette palette = widget->palette();
+  palette.setColor(role, Colour(rgb));
+  widget->setPalette(palette);
+}
+
+// Across each row's inputs first, then down the results, then the totals and the button.
+std::vector<CellId> TabOrder() {
+  std::vector<CellId> order;
+  for (int row = 0; row < sheet::kRowCount; ++row) {
+    for (const Column column :
+         {Column::Text1, Column::Text2, Column::Text3, Column::Text4, Column::Text6}) {
+      order.push_back({column, row});
+    }
+  }
+  for (int row = 0; row < sheet::kRowCount; ++row) {
+    order.push_back({Column::Text5, row});
+    order.push_back({Column::Text7, row});
+  }
+  order.push_back({Column::Text8});
+  order.push_back({Column::Text9});
+  return order;
+}
+
+}  // namespace
+
+Form1::Form1(sheet::CellSheet& sheet) : sheet_(sheet) {
+  setObjectName("Form1");
+  setWindowTitle(ToQString(layout::kFormCaption));
+  setFixedSize(layout::TwipsToPixels(layout::kClientWidth),
+               layout::TwipsToPixels(layout::kClientHeight));
+  SetColour(this, QPalette::Window, layout::kFormColour);
+  setAutoFillBackground(true);
+  setFont(DefaultFont());
+
+  CreateBoxes();
+  CreateLabels();
+  CreateButton();
+  SetTabOrder();
+
+  sheet_.AddChangeListener([self = QPointer<Form1>(this)](CellId cell) {
+    if (self) self->Box(cell)->ShowSheetText(QString::fromStdString(self->sheet_.GetText(cell)));
+  });
+  Box({Column::Text1, 0})->setFocus();
+}
+
+CellBox* Form1::Box(CellId cell) const { return boxes_[sheet::CellIndex(cell)]; }
+
+CellBox* Form1::AddBox(CellId cell, const QRect& geometry, const QString& accessible_name) {
+  auto* box = new CellBox(cell, this);
+  box->setObjectName(ToQString(sheet::ColumnName(cell.column)));
+  box->setGeometry(geometry);
+  box->setFont(SongFont(layout::kBoxPoints));
+  SetColour(box, QPalette::Base, layout::kBoxColour);
+  box->setAccessibleName(accessible_name);
+  connect(box, &QLineEdit::textEdited, this,
+          [this, cell](const QString& text) { sheet_.SetText(cell, text.toStdString()); });
+  boxes_[sheet::CellIndex(cell)] = box;
+  return box;
+}
+
+void Form1::CreateBoxes() {
+  for (const auto& spec : layout::kBoxColumns) {
+    for (int row = 0; row < sheet::kRowCount; ++row) {
+      const int top = layout::kFirstRowTop + layout::kRowStep * row;
+      const QString name = ToQString(spec.heading) + QStringLiteral(" 第%1行").arg(row + 1);
+      CellBox* box =
+          AddBox({spec.column, row}, Place(spec.left, top, spec.width, layout::kBoxHeight), name);
+      box->setProperty("Index", row);
+    }
+  }
+  for (const auto& spec : layout::kTotalBoxes) {
+    AddBox({spec.column}, Place(spec.left, spec.top, spec.width, spec.height),
+           ToQString(spec.accessible_name));
+  }
+}
+
+void Form1::CreateLabels() {
+  for (const auto& spec : layout::kLabels) {
+    auto* label = new QLabel(ToQString(spec.caption), this);
+    label->setObjectName(ToQString(spec.name));
+    if (spec.index >= 0) label->setProperty("Index", spec.index);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(spec.wraps);
+    label->setGeometry(Place(spec.left, spec.top, spec.width, spec.height));
+    if (spec.name == layout::kTitleLabel) label->setFont(SongFont(layout::kTitlePoints));
+  }
+}
+
+void Form1::CreateButton() {
+  const auto& spec = layout::kCommand1;
+  command1_ = new QPushButton(ToQString(spec.caption), this);
+  command1_->setObjectName(ToQString(spec.name));
+  command1_->setGeometry(Place(spec.left, spec.top, spec.width, spec.height));
+  command1_->setAccessibleName(command1_->text());
+  SetColour(command1_, QPalette::Button, spec.colour);
+  // Neither Enter nor Escape may press it: a stray key must not erase the user's work.
+  command1_->setAutoDefault(false);
+  command1_->setDefault(false);
+}
+
+void Form1::SetTabOrder() {
+  QWidget* previous = nullptr;
+  for (const CellId cell : TabOrder()) {
+    if (previous != nullptr) setTabOrder(previous, Box(cell));
+    previous = Box(cell);
+  }
+  setTabOrder(previous, command1_);
+}
+
+void Form1::mousePressEvent(QMouseEvent* event) {
+  background_pressed_ = event->button() == Qt::LeftButton;
+  event->accept();
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent* event) {
+  // A click is a press and a release on the background; dragging off it cancels.
+  const bool click = background_pressed_ && event->button() == Qt::LeftButton &&
+                     rect().contains(event->position().toPoint());
+  background_pressed_ = false;
+  event->accept();
+  if (click) emit BackgroundClicked();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  event->accept();
+  emit QueryUnload();
+}
+
+}  // namespace window

@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: MIT
+#ifndef VELMORA_WINDOW_LAYOUT_H_
+#define VELMORA_WINDOW_LAYOUT_H_
+
+#include <array>
+#include <string_view>
+
+#include "sheet/cell_sheet.h"
+
+// The window's geometry in twips (1/1440 inch), copied row by row from the design so each
+// control can be checked against it. Positions are from the client area's top-left corner.
+namespace window::layout {
+
+inline constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
+
+// Twips to logical pixels, to the nearest pixel; Qt scales logical pixels on high-DPI screens.
+constexpr int TwipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+// Typographic points to pixels at 96 dots per inch, the density the twip grid was drawn at:
+// fonts sized in pixels keep their fit inside the fixed boxes whatever DPI the desktop reports.
+constexpr int PointsToPixels(double points) { return static_cast<int>(points * 96 / 72 + 0.5); }
+
+struct Rgb {
+  int red, green, blue;
+};
+
+inline constexpr std::string_view kFormCaption = "Velmora";
+inline constexpr int kClientWidth = 8235;
+inline constexpr int kClientHeight = 5385;
+inline constexpr Rgb kFormColour = {255, 192, 192};
+inline constexpr Rgb kBoxColour = {255, 224, 192};
+
+// The face every text box and the title use, and the sizes they use it at.
+inline constexpr std::string_view kSongFace = "宋体";
+inline constexpr double kBoxPoints = 10.5;
+inline constexpr double kTitlePoints = 21.75;
+// The window's own font, which every other label and the button inherit: the size of the
+// default face on the desktops the layout was drawn for.
+inline constexpr double kDefaultPoints = 9;
+
+// One column of text boxes. Rows start at kFirstRowTop and step by kRowStep, so neighbouring
+// boxes overlap by one border line.
+struct BoxColumn {
+  sheet::Column column;
+  int left, width;
+  std::string_view heading;  // the word a screen reader speaks before the row
+};
+
+inline constexpr int kFirstRowTop = 1200;
+inline constexpr int kRowStep = 360;
+inline constexpr int kBoxHeight = 375;
+
+inline constexpr std::array<BoxColumn, 7> kBoxColumns = {{
+    {sheet::Column::Text1, 480, 855, "长"},
+    {sheet::Column::Text2, 1200, 855, "宽"},
+    {sheet::Column::Text3, 1920, 855, "厚"},
+    {sheet::Column::Text4, 2640, 855, "件"},
+    {sheet::Column::Text5, 3360, 975, "材积"},
+    {sheet::Column::Text6, 4320, 855, "单价"},
+    {sheet::Column::Text7, 5040, 975, "金额"},
+}};
+
+// The two totals, under the volume and amount columns.
+struct TotalBox {
+  sheet::Column column;
+  int left, top, width, height;
+  std::string_view accessible_name;
+};
+
+inline constexpr std::array<TotalBox, 2> kTotalBoxes = {{
+    {sheet::Column::Text8, 3360, 4200, 975, 375, "合计材积"},
+    {sheet::Column::Text9, 5040, 4200, 975, 375, "合计金额"},
+}};
+
+struct LabelSpec {
+  std::string_view name;
+  int index;  // the row of a control array (Label1), -1 for a single control
+  std::string_view caption;
+  int left, top, width, height;
+  bool wraps;
+};
+
+inline constexpr std::array<LabelSpec, 8> kLabels = {{
+    {"Label2", -1, "Velmora", 2280, 120, 3135, 495, false},
+    {"Label6", -1, "（长、    宽、   厚、   件）", 720, 840, 2775, 255, false},
+    {"Label1", 0, "材积", 3720, 840, 495, 255, false},
+    {"Label1", 2, "单价", 4560, 840, 495, 255, false},
+    {"Label1", 1, "金额", 5280, 840, 495, 255, false},
+    {"Label5", -1, "单位：立方米、元", 6240, 840, 1695, 255, false},
+    {"Label4", -1,
+     "使用说明：        在每行空格中输入锯材的长（米）、宽（毫米）、厚（毫米）、件数，"
+     "随便点击页面即可计算，可同时计算8种规格锯材材积。",
+     6600, 2160, 1215, 3015, true},
+    {"Label3", -1, "合计", 2640, 4320, 495, 375, false},
+}};
+
+// Label2 is the title, in the Song face at kTitlePoints.
+inline constexpr std::string_view kTitleLabel = "Label2";
+
+struct ButtonSpec {
+  std::string_view name, caption;
+  int left, top, width, height;
+  Rgb colour;
+};
+
+inline constexpr ButtonSpec kCommand1 = {"Command1", "清除数据", 6720, 1560, 975, 495, kFormColour};
+
+}  // namespace window::layout
+
+#endif  // VELMORA_WINDOW_LAYOUT_H_

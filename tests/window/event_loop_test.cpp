@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: MIT
+#include "window/event_loop.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "find.h"
+#include "sheet/cell_sheet.h"
+#include "window/cell_box.h"
+#include "window/form1.h"
+
+using sheet::Column;
+
+namespace {
+
+// The real window on the offscreen platform, with overflow reports caught instead of shown.
+struct Program {
+  Program() : form(sheet), loop(form, sheet) {
+    loop.SetOverflowReporter([this](QWidget*, const QString& message) { reports << message; });
+    form.show();
+    QApplication::setActiveWindow(&form);
+  }
+
+  QLineEdit* Cell(const QString& spoken) const { return FindByAccessibleName(form, spoken); }
+  QString Shown(const QString& spoken) const { return Cell(spoken)->text(); }
+
+  void Type(const QString& spoken, const QString& text) {
+    Click(Cell(spoken));
+    QTest::keyClicks(Cell(spoken), text);
+  }
+  static void Click(QWidget* widget, QPoint at = {}) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at.isNull() ? widget->rect().center() : at);
+    QCoreApplication::processEvents();
+  }
+  void ClickBackground() { Click(&form, QPoint(5, 5)); }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    QCoreApplication::processEvents();
+  }
+  void FillWorkedRow() {
+    Type("长 第1行", "4");
+    Type("宽 第1行", "200");
+    Type("厚 第1行", "50");
+    Type("件 第1行", "10");
+    Type("单价 第1行", "1500");
+  }
+  QStringList AllShown() const {
+    QStringList texts;
+    for (const auto* box : form.findChildren<QLineEdit*>()) texts << box->text();
+    return texts;
+  }
+
+  sheet::CellSheet sheet;
+  window::Form1 form;
+  window::EventLoop loop;
+  QStringList reports;
+};
+
+}  // namespace
+
+class EventLoopTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void BackgroundClickCalculatesTheWorkedRow();
+  void LabelClickCalculatesBoxAndButtonClicksDoNot();
+  void ButtonClearsEveryCellAndTheNextClickWritesBlanks();
+  void EnterAndEscapeNeverClear();
+  void TabGoesAcrossEachRowThenDownTheResults();
+  void FirstPassSelectsTheStartBox();
+  void FocusRuleSelectsOnArrivalInAnotherColumn_data();
+  void FocusRuleSelectsOnArrivalInAnotherColumn();
+  void SelectionIsMadeOncePerArrival();
+  void OverflowIsReportedAndTypedDataKept();
+  void ClosingTheWindowEndsTheProgram();
+
+ private:
+  std::unique_ptr<Program> program_;
+};
+
+void EventLoopTest::init() {
+  program_ = std::make_unique<Program>();
+  QVERIFY(QTest::qWaitForWindowActive(&program_->form));
+}
+
+void EventLoopTest::BackgroundClickCalculatesTheWorkedRow() {
+  Program& p = *program_;
+  p.FillWorkedRow();
+  p.ClickBackground();
+  QCOMPARE(p.Shown("材积 第1行"), "0.4000");
+  QCOMPARE(p.Shown("金额 第1行"), "600.00");
+  QCOMPARE(p.Shown("合计材积"), "0.4000");
+  QCOMPARE(p.Shown("合计金额"), "600.0000");
+  QCOMPARE(p.Shown("材积 第2行"), "");
+  QCOMPARE(p.Shown("金额 第8行"), "");
+}
+
+void EventLoopTest::LabelClickCalculatesBoxAndButtonClicksDoNot() {
+  Program& p = *program_;
+  p.FillWorkedRow();
+  Program::Click(p.Cell("材积 第1行"));
+  Program::Click(p.Cell("单价 第3行"));
+  QCOMPARE(p.Shown("材积 第1行"), "");
+  Program::Click(FindByName(p.form, "Label4"));
+  QCOMPARE(p.Shown("材积 第1行"), "0.4000");
+  // A press on the background released elsewhere is no click.
+  QTest::mousePress(&p.form, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(&p.form, Qt::LeftButton, {}, QPoint(600, 5));
+  QCOMPARE(p.Shown("合计金额"), "600.0000");
+}
+
+void EventLoopTest::ButtonClearsEveryCellAndTheNextClickWritesBlanks() {
+  Program& p = *program_;
+  p.FillWorkedRow();
+  p.Type("金额 第5行", "77");
+  p.ClickBackground();
+  Program::Click(p.form.Command1());
+  QCOMPARE(p.AllShown(), QStringList(58, QString()));
+  p.ClickBackground();
+  QCOMPARE(p.AllShown(), QStringList(58, QString()));
+}
+
+void EventLoopTest::EnterAndEscapeNeverClear() {
+  Program& p = *program_;
+  p.FillWorkedRow();
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) p.Key(key);
+  p.form.Command1()->setFocus();
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) p.Key(key);
+  QCOMPARE(p.Shown("单价 第1行"), "1500");
+}
+
+void EventLoopTest::TabGoesAcrossEachRowThenDownTheResults() {
+  Program& p = *program_;
+  auto spoken = [] { return QApplication::focusWidget()->accessibleName(); };
+  QStringList visited = {spoken()};
+  for (int i = 0; i < 59; ++i) {
+    p.Key(Qt::Key_Tab);
+    visited << spoken();
+  }
+  QCOMPARE(visited.first(), "长 第1行");
+  QCOMPARE(visited.mid(0, 6),
+           QStringList({"长 第1行", "宽 第1行", "厚 第1行", "件 第1行", "单价 第1行", "长 第2行"}));
+  QCOMPARE(visited.mid(39, 4),
+           QStringList({"单价 第8行", "材积 第1行", "金额 第1行", "材积 第2行"}));
+  QCOMPARE(visited.mid(55, 5),
+           QStringList({"金额 第8行", "合计材积", "合计金额", "清除数据", "长 第1行"}));
+  QCOMPARE(QSet<QString>(visited.begin(), visited.end()).size(), 59);
+}
+
+void EventLoopTest::FirstPassSelectsTheStartBox() {
+  QCoreApplication::processEvents();
+  QCOMPARE(program_->loop.LastTextBoxName(), "Text1");
+}
+
+void EventLoopTest::FocusRuleSelectsOnArrivalInAnotherColumn_data() {
+  QTest::addColumn<QString>("from");
+  QTest::addColumn<QString>("to");
+  QTest::addColumn<bool>("by_tab");
+  QTest::addColumn<bool>("selects");
+  QTest::newRow("tab to the next column") << "长 第1行"
+                                          << "宽 第1行" << true << true;
+  QTest::newRow("click into another column") << "长 第1行"
+                                             << "宽 第1行" << false << true;
+  QTest::newRow("click within a column") << "长 第1行"
+                                         << "长 第4行" << false << false;
+  QTest::newRow("click into a total") << "长 第1行"
+                                      << "合计金额" << false << true;
+}
+
+void EventLoopTest::FocusRuleSelectsOnArrivalInAnotherColumn() {
+  QFETCH(QString, from);
+  QFETCH(QString, to);
+  QFETCH(bool, by_tab);
+  QFETCH(bool, selects);
+  Program& p = *program_;
+  p.sheet.SetText({Column::Text2, 0}, "200");
+  p.sheet.SetText({Column::Text1, 3}, "123");
+  p.sheet.SetText({Column::Text9}, "600.0000");
+  Program::Click(p.Cell(from));
+  if (by_tab) {
+    p.Key(Qt::Key_Tab);
+  } else {
+    Program::Click(p.Cell(to));
+  }
+  QLineEdit* box = p.Cell(to);
+  QCOMPARE(QApplication::focusWidget(), box);
+  QCOMPARE(box->hasSelectedText(), selects);
+  if (selects) {
+    QCOMPARE(box->selectionStart(), 0);
+    QCOMPARE(box->selectedText(), box->text());
+  }
+}
+
+void EventLoopTest::SelectionIsMadeOncePerArrival() {
+  Program& p = *program_;
+  p.FillWorkedRow();
+  p.ClickBackground();
+  // Tabbing from the last price into the first volume selects the result shown there.
+  Program::Click(p.Cell("单价 第8行"));
+  p.Key(Qt::Key_Tab);
+  QCOMPARE(p.Cell("材积 第1行")->selectedText(), "0.4000");
+  // A click inside the same box places the caret; the rule does not select again.
+  Program::Click(p.Cell("材积 第1行"));
+  QVERIFY(!p.Cell("材积 第1行")->hasSelectedText());
+  // Leaving a column for the button and coming back selects nothing, not even Qt's own.
+  Program::Click(p.Cell("合计金额"));
+  p.Key(Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), p.form.Command1());
+  p.Key(Qt::Key_Tab, Qt::ShiftModifier);
+  QCOMPARE(QApplication::focusWidget(), p.Cell("合计金额"));
+  QVERIFY(!p.Cell("合计金额")->hasSelectedText());
+}
+
+void EventLoopTest::OverflowIsReportedAndTypedDataKept() {
+  Program& p = *program_;
+  p.FillWorkedRow();
+  p.Type("长 第3行", "1e200");
+  p.Type("宽 第3行", "1e200");
+  p.Type("厚 第3行", "1");
+  p.Type("件 第3行", "1");
+  p.Type("合计材积", "9");
+  p.ClickBackground();
+  QCOMPARE(p.reports.size(), 1);
+  QVERIFY(p.reports.first().contains("太大"));
+  QCOMPARE(p.Shown("材积 第1行"), "0.4000");  // written before the overflow
+  QCOMPARE(p.Shown("金额 第1行"), "");        // the pass stopped before the amounts
+  QCOMPARE(p.Shown("合计材积"), "9");
+  QCOMPARE(p.Shown("长 第3行"), "1e200");
+  QCOMPARE(p.Shown("宽 第3行"), "1e200");
+  // Still running: arriving from another column selects, so typing replaces the inputs.
+  p.Type("长 第3行", "2");
+  p.Type("宽 第3行", "100");
+  QCOMPARE(p.Shown("长 第3行"), "2");
+  p.ClickBackground();
+  QCOMPARE(p.reports.size(), 1);
+  QCOMPARE(p.Shown("材积 第3行"), "0.0002");
+  QCOMPARE(p.Shown("金额 第1行"), "600.00");
+}
+
+void EventLoopTest::ClosingTheWindowEndsTheProgram() {
+  Program& p = *program_;
+  p.Type("长 第1行", "4");
+  QTimer::singleShot(0, &p.form, [&p] { p.form.close(); });
+  bool timed_out = false;
+  QTimer::singleShot(5000, [&timed_out] {
+    timed_out = true;
+    QCoreApplication::exit(1);
+  });
+  QCOMPARE(QApplication::exec(), 0);
+  QVERIFY(!timed_out);
+  QVERIFY(!p.form.isVisible());
+}
+
+QTEST_MAIN(EventLoopTest)
+#include "event_loop_test.moc"

@@ -1,0 +1,231 @@
+// SPDX-License-Identifier: MIT
+#include "window/form1.h"
+
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QRawFont>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolTip>
+
+#include "find.h"
+#include "sheet/cell_sheet.h"
+#include "window/cell_box.h"
+
+using sheet::Column;
+
+class Form1Test : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void PlacesEachControlAsTheTablesSay_data();
+  void PlacesEachControlAsTheTablesSay();
+  void WindowHasItsCaptionSizeAndColour();
+  void BoxesUseTheSongFaceAndPeach();
+  void CaptionsShowWholeInsideTheirRectangles();
+  void EveryBoxHasItsSpokenName_data();
+  void EveryBoxHasItsSpokenName();
+  void BoxesSwitchOffTheInputMethod();
+  void TypingBecomesOneChangeOfTheCell();
+  void TypedZeroInAResultCellDisappears();
+  void SheetWritesShowTheBeginningOfLongTexts_data();
+  void SheetWritesShowTheBeginningOfLongTexts();
+  void FocusStartsInTheFirstLengthBox();
+};
+
+void Form1Test::PlacesEachControlAsTheTablesSay_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<int>("index");
+  QTest::addColumn<QRect>("pixels");
+  QTest::newRow("Text1 top row") << "Text1" << 0 << QRect(32, 80, 57, 25);
+  QTest::newRow("Text2 row 1") << "Text2" << 1 << QRect(80, 104, 57, 25);
+  QTest::newRow("Text3 row 2") << "Text3" << 2 << QRect(128, 128, 57, 25);
+  QTest::newRow("Text4 row 3") << "Text4" << 3 << QRect(176, 152, 57, 25);
+  QTest::newRow("Text5 row 4") << "Text5" << 4 << QRect(224, 176, 65, 25);
+  QTest::newRow("Text6 row 5") << "Text6" << 5 << QRect(288, 200, 57, 25);
+  QTest::newRow("Text7 bottom row") << "Text7" << 7 << QRect(336, 248, 65, 25);
+  QTest::newRow("Text8") << "Text8" << -1 << QRect(224, 280, 65, 25);
+  QTest::newRow("Text9") << "Text9" << -1 << QRect(336, 280, 65, 25);
+  QTest::newRow("Label2 title") << "Label2" << -1 << QRect(152, 8, 209, 33);
+  QTest::newRow("Label6 heading") << "Label6" << -1 << QRect(48, 56, 185, 17);
+  QTest::newRow("Label1 volume") << "Label1" << 0 << QRect(248, 56, 33, 17);
+  QTest::newRow("Label1 amount") << "Label1" << 1 << QRect(352, 56, 33, 17);
+  QTest::newRow("Label1 price") << "Label1" << 2 << QRect(304, 56, 33, 17);
+  QTest::newRow("Label5 units") << "Label5" << -1 << QRect(416, 56, 113, 17);
+  QTest::newRow("Label4 instructions") << "Label4" << -1 << QRect(440, 144, 81, 201);
+  QTest::newRow("Label3 totals") << "Label3" << -1 << QRect(176, 288, 33, 25);
+  QTest::newRow("Command1") << "Command1" << -1 << QRect(448, 104, 65, 33);
+}
+
+void Form1Test::PlacesEachControlAsTheTablesSay() {
+  QFETCH(QString, name);
+  QFETCH(int, index);
+  QFETCH(QRect, pixels);
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  const QWidget* control = FindByName(form, name, index);
+  QVERIFY(control != nullptr);
+  QCOMPARE(control->geometry(), pixels);
+}
+
+void Form1Test::WindowHasItsCaptionSizeAndColour() {
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  QCOMPARE(form.objectName(), "Form1");
+  QCOMPARE(form.windowTitle(), "Velmora");
+  QCOMPARE(form.size(), QSize(549, 359));
+  QCOMPARE(form.minimumSize(), form.maximumSize());
+  QCOMPARE(form.palette().color(QPalette::Window), QColor(255, 192, 192));
+  QCOMPARE(form.Command1()->palette().color(QPalette::Button), QColor(255, 192, 192));
+  QCOMPARE(form.Command1()->text(), "清除数据");
+  QCOMPARE(form.findChildren<QLineEdit*>().size(), 58);
+  QCOMPARE(form.findChildren<QLabel*>().size(), 8);
+}
+
+void Form1Test::BoxesUseTheSongFaceAndPeach() {
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  const QStringList ming_faces = {"AR PL UMing CN", "Noto Serif CJK SC"};
+  auto* title = FindByName<QLabel>(form, "Label2");
+  QCOMPARE(title->font().pixelSize(), 29);  // 21.75 points at 96 dots per inch
+  QVERIFY2(ming_faces.contains(QFontInfo(title->font()).family()),
+           qPrintable(QFontInfo(title->font()).family()));
+  for (auto* box : form.findChildren<window::CellBox*>()) {
+    QCOMPARE(box->font().pixelSize(), 14);  // 10.5 points
+    QVERIFY2(ming_faces.contains(QFontInfo(box->font()).family()),
+             qPrintable(QFontInfo(box->font()).family()));
+    QCOMPARE(box->palette().color(QPalette::Base), QColor(255, 224, 192));
+  }
+  // Everything else speaks Chinese in the window's own face.
+  for (const QWidget* widget : {static_cast<QWidget*>(&form), FindByName(form, "Label4"),
+                                static_cast<QWidget*>(form.Command1())}) {
+    QCOMPARE(widget->font().pixelSize(), 12);  // 9 points
+    QVERIFY(QRawFont::fromFont(widget->font()).supportsCharacter(U'材'));
+  }
+}
+
+void Form1Test::CaptionsShowWholeInsideTheirRectangles() {
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  const auto labels = form.findChildren<QLabel*>();
+  for (const QLabel* label : labels) {
+    const int flags =
+        static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    const QRect needed = label->fontMetrics().boundingRect(label->rect(), flags, label->text());
+    QVERIFY2(label->rect().contains(needed),
+             qPrintable(QStringLiteral("%1 \"%2\" needs %3x%4 in %5x%6")
+                            .arg(label->objectName(), label->text())
+                            .arg(needed.width())
+                            .arg(needed.height())
+                            .arg(label->width())
+                            .arg(label->height())));
+  }
+  const QPushButton* button = form.Command1();
+  QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) < button->width() - 8);
+  QVERIFY(button->fontMetrics().height() < button->height() - 8);
+}
+
+void Form1Test::EveryBoxHasItsSpokenName_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<int>("index");
+  QTest::addColumn<QString>("spoken");
+  QTest::newRow("length") << "Text1" << 0 << "长 第1行";
+  QTest::newRow("width") << "Text2" << 3 << "宽 第4行";
+  QTest::newRow("thickness") << "Text3" << 5 << "厚 第6行";
+  QTest::newRow("pieces") << "Text4" << 7 << "件 第8行";
+  QTest::newRow("volume") << "Text5" << 1 << "材积 第2行";
+  QTest::newRow("price") << "Text6" << 2 << "单价 第3行";
+  QTest::newRow("amount") << "Text7" << 6 << "金额 第7行";
+  QTest::newRow("total volume") << "Text8" << -1 << "合计材积";
+  QTest::newRow("total amount") << "Text9" << -1 << "合计金额";
+  QTest::newRow("button") << "Command1" << -1 << "清除数据";
+}
+
+void Form1Test::EveryBoxHasItsSpokenName() {
+  QFETCH(QString, name);
+  QFETCH(int, index);
+  QFETCH(QString, spoken);
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  QCOMPARE(FindByName(form, name, index)->accessibleName(), spoken);
+  QSet<QString> names;
+  for (const auto* box : form.findChildren<QLineEdit*>()) names.insert(box->accessibleName());
+  QCOMPARE(names.size(), 58);
+}
+
+void Form1Test::BoxesSwitchOffTheInputMethod() {
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  for (const auto* box : form.findChildren<QLineEdit*>()) {
+    QVERIFY(!box->testAttribute(Qt::WA_InputMethodEnabled));
+  }
+}
+
+void Form1Test::TypingBecomesOneChangeOfTheCell() {
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  int changes = 0;
+  sheet.AddChangeListener([&changes](sheet::CellId) { ++changes; });
+  auto* volume = form.Box({Column::Text5, 2});
+  QTest::keyClicks(volume, "5");
+  QCOMPARE(sheet.GetText({Column::Text5, 2}), "5");
+  QCOMPARE(changes, 1);
+  QTest::keyClicks(volume, ".25");
+  QCOMPARE(sheet.GetText({Column::Text5, 2}), "5.25");
+  QCOMPARE(volume->cursorPosition(), 4);  // repainting never moves the caret under the user
+  QCOMPARE(changes, 4);
+
+  sheet.SetText({Column::Text1, 6}, "2.5");
+  QCOMPARE(form.Box({Column::Text1, 6})->text(), "2.5");
+  QCOMPARE(changes, 5);
+}
+
+void Form1Test::TypedZeroInAResultCellDisappears() {
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  for (const Column column : {Column::Text5, Column::Text7, Column::Text8, Column::Text9}) {
+    auto* box = form.Box({column, 0});
+    QTest::keyClicks(box, "0");
+    QCOMPARE(box->text(), "");
+    QCOMPARE(sheet.GetText({column, 0}), "");
+  }
+}
+
+void Form1Test::SheetWritesShowTheBeginningOfLongTexts_data() {
+  QTest::addColumn<int>("column");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<bool>("fits");
+  QTest::newRow("total volume") << static_cast<int>(Column::Text8) << "1201.5000" << false;
+  QTest::newRow("row amount") << static_cast<int>(Column::Text7) << "12345678.90" << false;
+  QTest::newRow("short amount") << static_cast<int>(Column::Text7) << "600.00" << true;
+}
+
+void Form1Test::SheetWritesShowTheBeginningOfLongTexts() {
+  QFETCH(int, column);
+  QFETCH(QString, text);
+  QFETCH(bool, fits);
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  auto* box = form.Box({static_cast<Column>(column), 0});
+  sheet.SetText(box->Cell(), text.toStdString());
+  QCOMPARE(box->text(), text);
+  QCOMPARE(box->cursorPosition(), 0);
+
+  QHelpEvent hover(QEvent::ToolTip, box->rect().center(), box->mapToGlobal(box->rect().center()));
+  QApplication::sendEvent(box, &hover);
+  QCOMPARE(QToolTip::isVisible(), !fits);
+  if (!fits) QCOMPARE(QToolTip::text(), text);
+  QToolTip::hideText();
+}
+
+void Form1Test::FocusStartsInTheFirstLengthBox() {
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  QCOMPARE(form.focusWidget(), form.Box({Column::Text1, 0}));
+}
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
