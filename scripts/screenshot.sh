@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Renders the real window under a virtual X server into a PNG (default docs/screenshot.png):
+# four rows typed as a user would, then a click on the background to calculate.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+output=$(realpath -m "${1:-docs/screenshot.png}")
+
+scripts/build.sh >/dev/null
+mkdir -p "$(dirname "$output")"
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
+xvfb_pid=$!
+velmora_pid=
+cleanup() {
+  [[ -n $velmora_pid ]] && kill "$velmora_pid" 2>/dev/null
+  kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+build/release/velmora &
+velmora_pid=$!
+window=$(xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1)
+# Without a window manager the keyboard follows the pointer: rest it on the background.
+xdotool mousemove --window "$window" 5 5
+sleep 0.3
+
+rows=("4 200 50 10 1500" "2.5 120 30 7 1000" "6 150 40 25 1380" "3 100 20 50 1250")
+for row in "${rows[@]}"; do
+  for value in $row; do
+    xdotool type --delay 20 "$value"
+    xdotool key Tab
+  done
+done
+xdotool click 1
+sleep 0.5
+import -window "$window" "$output"
+echo "screenshot: $output"
