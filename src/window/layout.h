@@ -18,7 +18,10 @@ constexpr int TwipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / k
 
 // Typographic points to pixels at 96 dots per inch, the density the twip grid was drawn at:
 // fonts sized in pixels keep their fit inside the fixed boxes whatever DPI the desktop reports.
-constexpr int PointsToPixels(double points) { return static_cast<int>(points * 96 / 72 + 0.5); }
+// The sizes are positive, so adding a half and truncating rounds them to the nearest pixel.
+constexpr int PointsToPixels(double points) {
+  return static_cast<int>(points * 96 / 72 + 0.5);  // NOLINT(bugprone-incorrect-roundings)
+}
 
 struct Rgb {
   int red, green, blue;

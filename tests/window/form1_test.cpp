@@ -12,6 +12,7 @@
 #include "find.h"
 #include "sheet/cell_sheet.h"
 #include "window/cell_box.h"
+#include "window/layout.h"
 
 using sheet::Column;
 
@@ -19,6 +20,7 @@ class Form1Test : public QObject {
   Q_OBJECT
 
  private slots:
+  void ConvertsTwipsAndPointsToTheNearestPixel();
   void PlacesEachControlAsTheTablesSay_data();
   void PlacesEachControlAsTheTablesSay();
   void WindowHasItsCaptionSizeAndColour();
@@ -33,6 +35,18 @@ class Form1Test : public QObject {
   void SheetWritesShowTheBeginningOfLongTexts();
   void FocusStartsInTheFirstLengthBox();
 };
+
+void Form1Test::ConvertsTwipsAndPointsToTheNearestPixel() {
+  using window::layout::PointsToPixels;
+  using window::layout::TwipsToPixels;
+  QCOMPARE(TwipsToPixels(7), 0);
+  QCOMPARE(TwipsToPixels(8), 1);
+  QCOMPARE(TwipsToPixels(8235), 549);
+  QCOMPARE(TwipsToPixels(5385), 359);
+  QCOMPARE(PointsToPixels(10.5), 14);
+  QCOMPARE(PointsToPixels(21.75), 29);
+  QCOMPARE(PointsToPixels(9), 12);
+}
 
 void Form1Test::PlacesEachControlAsTheTablesSay_data() {
   QTest::addColumn<QString>("name");
