@@ -38,6 +38,18 @@ std::optional<std::string_view> ThresholdOf(Column column) {
   }
 }
 
+// The first kMaxTextLength characters of `text`. Counting the bytes that start a UTF-8
+// sequence keeps every character whole, and still gives an answer for malformed input.
+std::string_view WithinMaxLength(std::string_view text) {
+  if (text.size() <= kMaxTextLength) return text;
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool starts_character = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+    if (starts_character && characters++ == kMaxTextLength) return text.substr(0, i);
+  }
+  return text;
+}
+
 }  // namespace
 
 bool SortsBefore(std::string_view a, std::string_view b) {
@@ -72,6 +84,7 @@ const std::string& CellSheet::GetText(CellId id) const { return texts_[CellIndex
 
 void CellSheet::SetText(CellId id, std::string_view text) {
   std::string& cell = texts_[CellIndex(id)];
+  text = WithinMaxLength(text);
   if (cell == text) return;
   cell.assign(text);
   // Listeners added while this change is told hear only later changes.

@@ -18,6 +18,11 @@ enum class Column { Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text
 inline constexpr int kRowCount = 8;
 inline constexpr int kCellCount = 7 * kRowCount + 2;
 
+// The most characters (code points) a cell holds: far beyond any number a user types or a
+// result the sheet writes (the largest double takes 314), small enough that a stray paste of
+// a whole document stays cheap. A longer text keeps its first kMaxTextLength characters.
+inline constexpr std::size_t kMaxTextLength = 1000;
+
 // One cell: a column and, for Text1-Text7, a row 0-7 (top row 0); row is 0 for the totals.
 struct CellId {
   Column column;
@@ -59,8 +64,9 @@ class CellSheet {
   // Throws std::out_of_range naming the cell when `id` names no cell.
   const std::string& GetText(CellId id) const;
 
-  // Stores `text`; when it differs from the current text, tells the listeners and then runs
-  // the column's blanking rule. Throws std::out_of_range naming the cell when `id` names none.
+  // Stores `text`, cut to kMaxTextLength characters; when that differs from the current text,
+  // tells the listeners and then runs the column's blanking rule. Throws std::out_of_range naming
+  // the cell when `id` names none.
   void SetText(CellId id, std::string_view text);
 
   // Empties all 58 cells through SetText, so each changed cell notifies as usual.

@@ -18,6 +18,9 @@ constexpr int kInnerMargin = 2;
 CellBox::CellBox(sheet::CellId cell, QWidget* parent) : QLineEdit(parent), cell_(cell) {
   // Numbers only: an input method for Chinese would turn "." into "。" mid-number.
   setAttribute(Qt::WA_InputMethodEnabled, false);
+  // Room for any text the cell may hold (a character takes one or two UTF-16 units); the
+  // sheet cuts what is longer and the repaint shows its cut.
+  setMaxLength(static_cast<int>(2 * sheet::kMaxTextLength));
 }
 
 void CellBox::ShowSheetText(const QString& text) {

@@ -120,11 +120,28 @@ TEST(CellSheet, UnchangedTextTellsNobody) {
   EXPECT_TRUE(recorder.seen().empty());
 }
 
-TEST(CellSheet, KeepsAnyTextWhole) {
-  CellSheet sheet;
-  const std::string text = std::string("a\0b\xFF", 4) + std::string(10000, '7');
-  sheet.SetText({Column::Text6, 7}, text);
-  EXPECT_EQ(sheet.GetText({Column::Text6, 7}), text);
+TEST(CellSheet, KeepsAnyTextUpToTheLengthLimit) {
+  const std::string han = "\xE6\x9D\x90";  // one character, three bytes
+  const std::string broken = "\x9D\x9D";   // continuation bytes with no lead byte
+  struct Case {
+    const char* name;
+    std::string text, kept;
+  };
+  const Case cases[] = {
+      {"control and invalid bytes", std::string("a\0b\xFF\n", 5), std::string("a\0b\xFF\n", 5)},
+      {"exactly the limit", std::string(1000, '7'), std::string(1000, '7')},
+      {"one past the limit", std::string(1001, '7'), std::string(1000, '7')},
+      {"a pasted page", std::string(100000, '7'), std::string(1000, '7')},
+      {"characters kept whole", std::string(999, '7') + han + han, std::string(999, '7') + han},
+      {"malformed bytes still cut", std::string(999, '7') + "a" + broken + "b",
+       std::string(999, '7') + "a" + broken},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CellSheet sheet;
+    sheet.SetText({Column::Text6, 7}, c.text);
+    EXPECT_EQ(sheet.GetText({Column::Text6, 7}), c.kept);
+  }
 }
 
 TEST(CellSheet, ClearAllEmptiesEveryCellAndTellsEachChange) {
