@@ -38,14 +38,20 @@ std::optional<std::string_view> ThresholdOf(Column column) {
   }
 }
 
-// The first kMaxTextLength characters of `text`. Counting the bytes that start a UTF-8
-// sequence keeps every character whole, and still gives an answer for malformed input.
+// The first kMaxTextLength characters of `text`, each UTF-8 sequence kept whole. A byte
+// that belongs to no sequence counts as a character of its own, as a decoder would show it.
 std::string_view WithinMaxLength(std::string_view text) {
   if (text.size() <= kMaxTextLength) return text;
   std::size_t characters = 0;
+  int continuations_due = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool starts_character = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-    if (starts_character && characters++ == kMaxTextLength) return text.substr(0, i);
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if ((byte & 0xC0) == 0x80 && continuations_due > 0) {
+      --continuations_due;
+      continue;
+    }
+    if (characters++ == kMaxTextLength) return text.substr(0, i);
+    continuations_due = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
   }
   return text;
 }

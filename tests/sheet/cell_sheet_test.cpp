@@ -133,8 +133,10 @@ TEST(CellSheet, KeepsAnyTextUpToTheLengthLimit) {
       {"one past the limit", std::string(1001, '7'), std::string(1000, '7')},
       {"a pasted page", std::string(100000, '7'), std::string(1000, '7')},
       {"characters kept whole", std::string(999, '7') + han + han, std::string(999, '7') + han},
-      {"malformed bytes still cut", std::string(999, '7') + "a" + broken + "b",
-       std::string(999, '7') + "a" + broken},
+      {"stray continuation bytes count one each", std::string(10000, '\x9D'),
+       std::string(1000, '\x9D')},
+      {"stray bytes past the limit", std::string(998, '7') + broken + "b",
+       std::string(998, '7') + broken},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
