@@ -106,8 +106,12 @@ CellBox* Form1::AddBox(CellId cell, const QRect& geometry, const QString& access
   box->setFont(SongFont(layout::kBoxPoints));
   SetColour(box, QPalette::Base, layout::kBoxColour);
   box->setAccessibleName(accessible_name);
-  connect(box, &QLineEdit::textEdited, this,
-          [this, cell](const QString& text) { sheet_.SetText(cell, text.toStdString()); });
+  connect(box, &QLineEdit::textEdited, this, [this, box, cell](const QString& text) {
+    sheet_.SetText(cell, text.toStdString());
+    // The cell may keep less than the box holds (past the length limit, or a broken surrogate
+    // pair) with no change to tell: show what it kept.
+    box->ShowSheetText(QString::fromStdString(sheet_.GetText(cell)));
+  });
   boxes_[sheet::CellIndex(cell)] = box;
   return box;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "window/form1.h"
 
+#include <QClipboard>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -31,6 +32,7 @@ class Form1Test : public QObject {
   void BoxesSwitchOffTheInputMethod();
   void TypingBecomesOneChangeOfTheCell();
   void TypedZeroInAResultCellDisappears();
+  void BoxShowsWhatTheCellKeptOfAnEdit();
   void SheetWritesShowTheBeginningOfLongTexts_data();
   void SheetWritesShowTheBeginningOfLongTexts();
   void FocusStartsInTheFirstLengthBox();
@@ -204,6 +206,20 @@ void Form1Test::TypedZeroInAResultCellDisappears() {
     QCOMPARE(box->text(), "");
     QCOMPARE(sheet.GetText({column, 0}), "");
   }
+}
+
+void Form1Test::BoxShowsWhatTheCellKeptOfAnEdit() {
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  auto* box = form.Box({Column::Text2, 3});
+  QGuiApplication::clipboard()->setText(QString(1500, '7'));
+  box->paste();
+  QCOMPARE(box->text(), QString(1000, '7'));
+  // More past the limit leaves the cell as it was, so no change is told; the box follows it.
+  box->end(false);
+  QGuiApplication::clipboard()->setText("8");
+  box->paste();
+  QCOMPARE(box->text(), QString(1000, '7'));
 }
 
 void Form1Test::SheetWritesShowTheBeginningOfLongTexts_data() {
