@@ -2,7 +2,6 @@
 #include "window/form1.h"
 
 #include <QCloseEvent>
-#include <QFont>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
@@ -11,6 +10,7 @@
 
 #include "window/cell_box.h"
 #include "window/layout.h"
+#include "window/look.h"
 #include "window/texts.h"
 
 namespace window {
@@ -19,43 +19,6 @@ namespace {
 using sheet::CellId;
 using sheet::Column;
 using texts::ToQString;
-
-// Linux has no "宋体": the closest faces are the Ming (Song) styles, compact ones first so
-// the title and the boxes show whole at their design sizes.
-const QStringList kSongSubstitutes = {"AR PL UMing CN", "Noto Serif CJK SC"};
-// A CJK-capable face for everything else, with line heights that fit the small labels.
-const QStringList kDefaultFaces = {"WenQuanYi Micro Hei", "Noto Sans CJK SC"};
-
-QRect Place(int left, int top, int width, int height) {
-  using layout::TwipsToPixels;
-  return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
-}
-
-QColor Colour(layout::Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
-
-QFont SongFont(double points) {
-  static const bool substituted = [] {
-    QFont::insertSubstitutions(ToQString(layout::kSongFace), kSongSubstitutes);
-    return true;
-  }();
-  (void)substituted;
-  QFont font(ToQString(layout::kSongFace));
-  font.setPixelSize(layout::PointsToPixels(points));
-  return font;
-}
-
-QFont DefaultFont() {
-  QFont font;
-  font.setFamilies(kDefaultFaces);
-  font.setPixelSize(layout::PointsToPixels(layout::kDefaultPoints));
-  return font;
-}
-
-void SetColour(QWidget* widget, QPalette::ColorRole role, layout::Rgb rgb) {
-  QPalette palette = widget->palette();
-  palette.setColor(role, Colour(rgb));
-  widget->setPalette(palette);
-}
 
 // Across each row's inputs first, then down the results, then the totals and the button.
 std::vector<CellId> TabOrder() {
