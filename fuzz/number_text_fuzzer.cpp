@@ -80,20 +80,27 @@ void CheckParse(std::string_view text) {
   if (parsed != expected && !(tiny && parsed == 0.0)) Fail("wrong value for " + number);
 }
 
-// What the text under `decimals` must be: printf's correctly rounded digits, with exact
-// halves away from zero and no sign on zero.
+// What the text under `decimals` must be, worked out on the exact decimal expansion that
+// printf writes: cut after `decimals` digits, add one to the last kept digit when the first
+// dropped one is 5 or more (halves away from zero), no sign on zero.
 std::string OracleFixed(double value, std::size_t decimals) {
   char exact[1500];
-  std::snprintf(exact, sizeof exact, "%.1100f", value);
-  const std::string_view digits(exact);
-  const std::string_view tail = digits.substr(digits.find('.') + 1 + decimals);
-  const bool exact_half = tail.front() == '5' && tail.find_first_not_of('0', 1) == tail.npos;
-  if (exact_half) value = std::nextafter(value, value < 0 ? -INFINITY : INFINITY);
-  char rounded[400];
-  std::snprintf(rounded, sizeof rounded, "%.*f", static_cast<int>(decimals), value);
-  std::string text(rounded);
-  if (text.front() == '-' && text.find_first_not_of("0.", 1) == text.npos) text.erase(0, 1);
-  return text;
+  std::snprintf(exact, sizeof exact, "%.1100f", std::fabs(value));
+  std::string digits(exact);
+  const std::size_t point = digits.find('.');
+  const bool round_up = digits[point + 1 + decimals] >= '5';
+  digits.resize(decimals == 0 ? point : point + 1 + decimals);
+  for (std::size_t i = digits.size(); round_up && i-- > 0;) {
+    if (digits[i] == '.') continue;
+    if (digits[i] != '9') {
+      ++digits[i];
+      break;
+    }
+    digits[i] = '0';
+    if (i == 0) digits.insert(0, "1");
+  }
+  const bool zero = digits.find_first_not_of("0.") == std::string::npos;
+  return (value < 0 && !zero ? "-" : "") + digits;
 }
 
 void CheckFormat(double value, std::string_view pattern, std::size_t decimals) {

@@ -104,7 +104,9 @@ void CellSheet::BlankBelow(Column column, std::string_view threshold) {
   // which then finds only cells that are empty or at or above the threshold.
   for (int row = 0; row < RowCountOf(column); ++row) {
     const CellId id{column, row};
-    if (SortsBefore(GetText(id), threshold)) SetText(id, "");
+    const std::string& text = GetText(id);
+    // An empty cell sorts first too, but setting it to "" again would change nothing.
+    if (!text.empty() && SortsBefore(text, threshold)) SetText(id, "");
   }
 }
 

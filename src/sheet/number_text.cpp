@@ -2,10 +2,12 @@
 #include "sheet/number_text.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -13,18 +15,34 @@ namespace sheet {
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\n";
-// Patterns with more decimals than this are no pattern of the sheet's.
-constexpr int kMaxDecimals = 20;
+// The most decimals a pattern may ask for; the sheet's own ask for four and two.
+constexpr int kMaxDecimals = 4;
 // Sign, the 309 integer digits of the largest double, the point and the decimals.
 constexpr std::size_t kMaxFormattedSize = 1 + 309 + 1 + kMaxDecimals;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::size_t DigitRunAt(std::string_view text, std::size_t pos) {
+// Counts the digits from `pos` on and folds them into `value`, which stays exact (and is
+// then used) only while the mantissa has at most kExactDigits digits.
+std::size_t DigitRunAt(std::string_view text, std::size_t pos, std::uint64_t& value) {
   std::size_t end = pos;
-  while (end < text.size() && IsDigit(text[end])) ++end;
+  for (; end < text.size() && IsDigit(text[end]); ++end) {
+    value = value * 10 + static_cast<std::uint64_t>(text[end] - '0');
+  }
   return end - pos;
 }
+
+std::size_t DigitRunAt(std::string_view text, std::size_t pos) {
+  std::uint64_t ignored = 0;
+  return DigitRunAt(text, pos, ignored);
+}
+
+// Every integer of up to 15 digits, and every power of ten up to 1e22, is a double; the
+// quotient of two such doubles is then the correctly rounded value of the decimal.
+constexpr std::size_t kExactDigits = 15;
+constexpr std::array<double, 23> kPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // The decimal shape a number may take: digits, an optional point and fraction (at least
 // one digit in all), then an exponent only if it has digits. Anything else ends it, which
@@ -32,16 +50,18 @@ std::size_t DigitRunAt(std::string_view text, std::size_t pos) {
 struct NumberShape {
   std::size_t int_digits = 0;
   std::size_t frac_digits = 0;
-  std::size_t length = 0;     // of the whole number, exponent included
-  std::int64_t exponent = 0;  // saturated; only used to tell overflow from underflow
+  std::size_t length = 0;      // of the whole number, exponent included
+  std::int64_t exponent = 0;   // saturated
+  std::uint64_t mantissa = 0;  // the digits without the point, while exact
+  bool has_exponent = false;
 };
 
 NumberShape ScanNumber(std::string_view text) {
   NumberShape shape;
-  shape.int_digits = DigitRunAt(text, 0);
+  shape.int_digits = DigitRunAt(text, 0, shape.mantissa);
   std::size_t pos = shape.int_digits;
   if (pos < text.size() && text[pos] == '.') {
-    shape.frac_digits = DigitRunAt(text, pos + 1);
+    shape.frac_digits = DigitRunAt(text, pos + 1, shape.mantissa);
     pos += 1 + shape.frac_digits;
   }
   if (shape.int_digits + shape.frac_digits == 0) return {};
@@ -58,6 +78,7 @@ NumberShape ScanNumber(std::string_view text) {
       }
       if (negative) shape.exponent = -shape.exponent;
       shape.length = digits_at + exp_digits;
+      shape.has_exponent = true;
     }
   }
   return shape;
@@ -94,10 +115,46 @@ int DecimalsOf(std::string_view pattern) {
   return pattern.size() == 1 ? 0 : static_cast<int>(pattern.size() - 2);
 }
 
-// A double lies exactly halfway between two values with `decimals` decimals only when it
-// times 2^(decimals + 1) is an odd integer: the half's factor 5^decimals must cancel.
-bool IsExactHalf(double value, int decimals) {
-  return std::fabs(std::fmod(std::ldexp(value, decimals + 1), 2.0)) == 1.0;
+// Rounds `magnitude` (finite, not negative) to `decimals` decimals and returns the result
+// times 10^decimals, with exact halves away from zero, using integers only. A double is
+// mantissa × 2^exponent exactly, so the value times 10^decimals is
+// mantissa × 5^decimals / 2^(-exponent - decimals), and the bits shifted out decide the
+// rounding. Gives nothing when the result would not fit 64 bits: then the value is so large
+// that it times 10^decimals is a whole number, and there is nothing to round.
+std::optional<std::uint64_t> ScaledAndRounded(double magnitude, int decimals) {
+  constexpr std::array<std::uint64_t, kMaxDecimals + 1> kPowersOfFive = {1, 5, 25, 125, 625};
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const auto biased_exponent = static_cast<int>(bits >> 52);
+  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+  const std::uint64_t mantissa =
+      biased_exponent == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
+  const int exponent = (biased_exponent == 0 ? 1 : biased_exponent) - 1075;
+
+  // Below 2^63, since the mantissa has 53 bits and 5^4 < 2^10.
+  const std::uint64_t numerator = mantissa * kPowersOfFive[static_cast<std::size_t>(decimals)];
+  const int shift = -exponent - decimals;
+  if (shift <= 0) {
+    if (shift <= -10 || numerator > (UINT64_MAX >> -shift)) return std::nullopt;
+    return numerator << -shift;
+  }
+  if (shift >= 64) return 0;  // below half of the last decimal
+  const std::uint64_t kept = numerator >> shift;
+  const std::uint64_t dropped = numerator & ((std::uint64_t{1} << shift) - 1);
+  return dropped >= (std::uint64_t{1} << (shift - 1)) ? kept + 1 : kept;
+}
+
+// Writes `scaled` / 10^decimals in fixed point, at least one digit before the point.
+std::string FixedText(std::uint64_t scaled, int decimals, bool negative) {
+  char buffer[32];
+  char* end = buffer + sizeof buffer;
+  char* first = end;
+  for (int written = 0; written <= decimals || scaled != 0; ++written) {
+    if (written == decimals && decimals > 0) *--first = '.';
+    *--first = static_cast<char>('0' + scaled % 10);
+    scaled /= 10;
+  }
+  if (negative) *--first = '-';
+  return std::string(first, end);
 }
 
 }  // namespace
@@ -111,6 +168,11 @@ double ParseNumber(std::string_view text) {
 
   const NumberShape shape = ScanNumber(rest);
   if (shape.length == 0) return 0.0;
+  // Short plain decimals, which is what people type, need no general conversion.
+  if (!shape.has_exponent && shape.int_digits + shape.frac_digits <= kExactDigits) {
+    const double value = static_cast<double>(shape.mantissa) / kPowersOfTen[shape.frac_digits];
+    return negative ? -value : value;
+  }
   const std::string_view number = rest.substr(0, shape.length);
 
   double value = 0.0;
@@ -128,21 +190,15 @@ double ParseNumber(std::string_view text) {
 std::string FormatFixed(double value, std::string_view pattern) {
   const int decimals = DecimalsOf(pattern);
   if (!std::isfinite(value)) throw OverflowError("result out of the double range");
-  // Exact halves round away from zero (0.125 shows as 0.13), as people round by hand;
-  // moving one ulp outwards lets the correctly rounded conversion do just that.
-  if (IsExactHalf(value, decimals)) {
-    value = std::nextafter(value, std::copysign(std::numeric_limits<double>::infinity(), value));
+  if (const auto scaled = ScaledAndRounded(std::fabs(value), decimals)) {
+    // A negative value that rounds to zero shows as zero, not "-0.0000".
+    return FixedText(*scaled, decimals, std::signbit(value) && *scaled != 0);
   }
   char buffer[kMaxFormattedSize];
   const auto [end, error] =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
   if (error != std::errc()) throw std::logic_error("fixed-point buffer too small");
-  std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
-  // A negative value that rounds to zero shows as zero, not "-0.0000".
-  if (text.starts_with('-') && text.find_first_not_of("0.", 1) == std::string_view::npos) {
-    text.remove_prefix(1);
-  }
-  return std::string(text);
+  return std::string(buffer, end);
 }
 
 }  // namespace sheet

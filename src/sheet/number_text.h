@@ -28,7 +28,7 @@ double ParseNumber(std::string_view text);
 // point ("0.0000" or "0.00"), correctly rounded from the double's exact value; exact
 // halves round away from zero. Never an exponent, never grouping, never "-0.00".
 // Throws OverflowError for a value that is not finite, std::invalid_argument for a
-// pattern that is not "0" followed optionally by "." and zeros.
+// pattern that is not "0" or "0." followed by one to four zeros.
 std::string FormatFixed(double value, std::string_view pattern);
 
 }  // namespace sheet

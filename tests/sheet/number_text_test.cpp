@@ -112,6 +112,12 @@ TEST(FormatFixed, RoundsToTheLastShownDecimal) {
       {"negative rounding to zero has no sign", -0.00001, VolumeFormat, "0.0000"},
       {"negative zero has no sign", -0.0, AmountFormat, "0.00"},
       {"no decimals", 2.5, "0", "3"},
+      // Where a double's last bit is worth a half of the last decimal, halves are exact.
+      {"exact half of a large amount", 809240558470758.125, AmountFormat, "809240558470758.13"},
+      {"exact half of a large volume", 140737488355328.03125, VolumeFormat, "140737488355328.0313"},
+      {"smallest subnormal", 4.9406564584124654e-324, VolumeFormat, "0.0000"},
+      {"whole number past 64 bits", 18446744073709551616.0, AmountFormat,
+       "18446744073709551616.00"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -136,7 +142,7 @@ TEST(FormatFixed, ThrowsOverflowForValuesThatAreNotFinite) {
 }
 
 TEST(FormatFixed, RejectsPatternsItDoesNotKnow) {
-  for (const std::string_view pattern : {"", "0.", "#,##0.00", "00.0", "0.0#", "0,00"}) {
+  for (const std::string_view pattern : {"", "0.", "#,##0.00", "00.0", "0.0#", "0,00", "0.00000"}) {
     SCOPED_TRACE(pattern);
     EXPECT_THROW(FormatFixed(1.0, pattern), std::invalid_argument);
   }
