@@ -53,7 +53,9 @@ void ReportAllocations(benchmark::State& state, long before) {
 
 void BM_ParseNumber(benchmark::State& state) {
   const std::string_view text = kTypicalTexts[static_cast<std::size_t>(state.range(0))];
-  state.SetLabel("\"" + std::string(text) + "\"");
+  std::string label(1, '"');
+  label.append(text).push_back('"');
+  state.SetLabel(label);
   for (auto _ : state) benchmark::DoNotOptimize(sheet::ParseNumber(text));
 }
 BENCHMARK(BM_ParseNumber)->DenseRange(0, kTypicalTexts.size() - 1);

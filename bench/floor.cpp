@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+// The floor for the start-up benchmark: the same window as Velmora's (58 boxes, 8 labels,
+// the button, the same fonts, captions and colours) with no sheet and no logic, so that
+// Velmora's figures over these show what the program's own code costs.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "window/layout.h"
+#include "window/look.h"
+#include "window/texts.h"
+
+namespace {
+
+using window::Place;
+using window::SetColour;
+namespace layout = window::layout;
+
+void AddBox(QWidget& form, const QRect& geometry) {
+  auto* box = new QLineEdit(&form);
+  box->setGeometry(geometry);
+  box->setFont(window::SongFont(layout::kBoxPoints));
+  SetColour(box, QPalette::Base, layout::kBoxColour);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QWidget form;
+  form.setWindowTitle("Velmora floor");
+  form.setFixedSize(layout::TwipsToPixels(layout::kClientWidth),
+                    layout::TwipsToPixels(layout::kClientHeight));
+  SetColour(&form, QPalette::Window, layout::kFormColour);
+  form.setAutoFillBackground(true);
+  form.setFont(window::DefaultFont());
+
+  for (const auto& column : layout::kBoxColumns) {
+    for (int row = 0; row < 8; ++row) {
+      AddBox(form, Place(column.left, layout::kFirstRowTop + layout::kRowStep * row, column.width,
+                         layout::kBoxHeight));
+    }
+  }
+  for (const auto& total : layout::kTotalBoxes) {
+    AddBox(form, Place(total.left, total.top, total.width, total.height));
+  }
+  for (const auto& spec : layout::kLabels) {
+    auto* label = new QLabel(window::texts::ToQString(spec.caption), &form);
+    label->setWordWrap(spec.wraps);
+    label->setGeometry(Place(spec.left, spec.top, spec.width, spec.height));
+    if (spec.name == layout::kTitleLabel) label->setFont(window::SongFont(layout::kTitlePoints));
+  }
+  const auto& spec = layout::kCommand1;
+  auto* button = new QPushButton(window::texts::ToQString(spec.caption), &form);
+  button->setGeometry(Place(spec.left, spec.top, spec.width, spec.height));
+  SetColour(button, QPalette::Button, spec.colour);
+
+  form.show();
+  return QApplication::exec();
+}
