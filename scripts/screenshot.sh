@@ -13,13 +13,17 @@ display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
 xvfb_pid=$!
 velmora_pid=
+runtime_dir=
 cleanup() {
   [[ -n $velmora_pid ]] && kill "$velmora_pid" 2>/dev/null
   kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null || true
+  [[ -n $runtime_dir ]] && rm -rf "$runtime_dir"
 }
 trap cleanup EXIT
 export DISPLAY=$display
+runtime_dir=$(mktemp -d)
+export XDG_RUNTIME_DIR=$runtime_dir
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 build/release/velmora &
