@@ -44,8 +44,8 @@ int main(int argc, char* argv[]) {
     milliseconds.push_back(std::chrono::duration<double, std::milli>(end - start).count());
   }
   std::sort(milliseconds.begin(), milliseconds.end());
-  std::printf("click to repainted results over %d clicks: min %.2f ms, median %.2f ms, max %.2f ms\n",
-              kClicks, milliseconds.front(), milliseconds[milliseconds.size() / 2],
-              milliseconds.back());
+  std::printf(
+      "click to repainted results over %d clicks: min %.2f ms, median %.2f ms, max %.2f ms\n",
+      kClicks, milliseconds.front(), milliseconds[milliseconds.size() / 2], milliseconds.back());
   return 0;
 }

@@ -24,8 +24,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 struct Usage {
-  long long cpu_ns = 0;   // time on a CPU, summed over threads (schedstat, nanoseconds)
-  long long switches = 0; // context switches, voluntary and not, summed over threads
+  long long cpu_ns = 0;    // time on a CPU, summed over threads (schedstat, nanoseconds)
+  long long switches = 0;  // context switches, voluntary and not, summed over threads
 };
 
 Usage ReadUsage(pid_t pid) {
@@ -80,8 +80,8 @@ int main(int argc, char* argv[]) {
   }
   xcb_window_t window = 0;
   while (window == 0) {
-    std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event(
-        xcb_wait_for_event(connection), &std::free);
+    std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event(xcb_wait_for_event(connection),
+                                                                     &std::free);
     if (!event) return 2;
     if ((event->response_type & 0x7F) == XCB_MAP_NOTIFY) {
       const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event.get());
@@ -104,8 +104,8 @@ int main(int argc, char* argv[]) {
   kill(pid, SIGTERM);
   waitpid(pid, nullptr, 0);
   xcb_disconnect(connection);
-  std::printf("map_ms=%.1f rss_kib=%lld pss_kib=%lld idle_cpu_ms=%.3f idle_wakeups=%lld\n",
-              map_ms, rss, pss, static_cast<double>(after.cpu_ns - before.cpu_ns) / 1e6,
+  std::printf("map_ms=%.1f rss_kib=%lld pss_kib=%lld idle_cpu_ms=%.3f idle_wakeups=%lld\n", map_ms,
+              rss, pss, static_cast<double>(after.cpu_ns - before.cpu_ns) / 1e6,
               after.switches - before.switches);
   return 0;
 }

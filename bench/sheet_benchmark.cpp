@@ -32,7 +32,7 @@ namespace {
 
 using sheet::Column;
 
-constexpr std::array<std::string_view, 7> kTypicalTexts = {"",     "4",   "2.5",  "1500",
+constexpr std::array<std::string_view, 7> kTypicalTexts = {"",       "4",   "2.5",  "1500",
                                                            "0.4000", "abc", "12abc"};
 
 void FillEveryRow(sheet::CellSheet& cells) {
@@ -47,8 +47,8 @@ void FillEveryRow(sheet::CellSheet& cells) {
 
 // Reports heap allocations per iteration since `before`.
 void ReportAllocations(benchmark::State& state, long before) {
-  state.counters["allocs/op"] = benchmark::Counter(
-      static_cast<double>(allocations.load() - before), benchmark::Counter::kAvgIterations);
+  state.counters["allocs/op"] = benchmark::Counter(static_cast<double>(allocations.load() - before),
+                                                   benchmark::Counter::kAvgIterations);
 }
 
 void BM_ParseNumber(benchmark::State& state) {
