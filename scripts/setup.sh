@@ -12,6 +12,7 @@ readonly kPackages=(
   fonts-arphic-uming fonts-wqy-microhei
   locales
   xvfb xauth x11-utils xdotool imagemagick librsvg2-bin
+  dpkg-dev file lintian desktop-file-utils appstream icoutils binutils-mingw-w64-x86-64
 )
 
 # A locale with a decimal comma, so tests can prove numbers ignore the user's locale.

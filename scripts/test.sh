@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs what is missing, then builds and runs every test suite twice, plain and under
-# AddressSanitizer + UndefinedBehaviorSanitizer, and runs each fuzz target for a while
-# (FUZZ_SECONDS, default 30).
+# AddressSanitizer + UndefinedBehaviorSanitizer, runs each fuzz target for a while
+# (FUZZ_SECONDS, default 30), and checks the installed files and the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,3 +15,5 @@ for preset in ci asan; do
 done
 echo "== fuzzing"
 scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
+echo "== packaging"
+packaging/check.sh

@@ -9,7 +9,8 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Velmora");
-  QApplication::setApplicationVersion("1.00");
+  QApplication::setApplicationVersion(VELMORA_VERSION);
+  QApplication::setDesktopFileName(VELMORA_APP_ID);
   QIcon icon;
   for (const int size : {16, 32, 48}) icon.addFile(QString(":/icons/velmora-%1.png").arg(size));
   QApplication::setWindowIcon(icon);

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Checks what Velmora ships: the installed desktop files, the Windows icon and version
+# record, and the Debian package, which must pass lintian, unpack, and start from its
+# desktop entry into a window titled Velmora. Leaves a screenshot of that window in
+# build/release/installed.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+app_id=org.velmora.Velmora
+
+scratch=$(mktemp -d)
+xvfb_pid=
+velmora_pid=
+cleanup() {
+  [[ -n $velmora_pid ]] && kill "$velmora_pid" 2>/dev/null
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+fail() { echo "packaging: FAILED: $*" >&2; exit 1; }
+pass() { echo "packaging: ok: $*"; }
+
+deb=$(scripts/package.sh 2>/dev/null | tail -n 1)
+
+# Installed files.
+cmake --install build/release --prefix "$scratch/install/usr" >/dev/null
+desktop=$scratch/install/usr/share/applications/$app_id.desktop
+metainfo=$scratch/install/usr/share/metainfo/$app_id.metainfo.xml
+report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop entry: $report"
+[[ -z $report ]] || fail "desktop entry: $report"
+pass "desktop-file-validate"
+report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "metainfo: $report"
+if grep -qE '^[EW]:' <<<"$report"; then fail "metainfo: $report"; fi
+pass "appstreamcli validate"
+for icon in 16x16/apps/$app_id.png 32x32/apps/$app_id.png 48x48/apps/$app_id.png \
+  scalable/apps/$app_id.svg; do
+  [[ -f $scratch/install/usr/share/icons/hicolor/$icon ]] || fail "icon $icon not installed"
+done
+pass "hicolor icons"
+
+# The Windows icon: 48, 32 and 16 pixels at 16 colours, 256 colours and 32-bit colour.
+expected_icons=$(for depth in 4 8 32; do for size in 48 32 16; do
+  echo "${size}x${size}@${depth}"; done; done | sort)
+actual_icons=$(icotool --list resources/windows/velmora.ico |
+  sed -E 's/.*--width=([0-9]+) --height=([0-9]+) --bit-depth=([0-9]+).*/\1x\2@\3/' | sort)
+[[ $actual_icons == "$expected_icons" ]] || fail "velmora.ico holds: $actual_icons"
+pass "velmora.ico holds the nine images"
+
+# The Windows version record, compiled and read back.
+(cd resources/windows && x86_64-w64-mingw32-windres --preprocessor=cpp \
+  --preprocessor-arg=-DRC_INVOKED velmora.rc -O res -o "$scratch/velmora.res")
+record=$(x86_64-w64-mingw32-windres -i "$scratch/velmora.res" -O rc)
+for want in 'FILEVERSION 1, 0, 0, 0' 'PRODUCTVERSION 1, 0, 0, 0' 'BLOCK "080404B0"' \
+  'VALUE "FileVersion", "1.00"' 'VALUE "ProductVersion", "1.00"' \
+  'VALUE "InternalName", "Velmora"' 'VALUE "Translation", 0x804, 1200' 'LANGUAGE 4, 2' \
+  'RT_GROUP_ICON'; do
+  grep -qF "$want" <<<"$record" || fail "version record lacks: $want"
+done
+[[ $(grep -c 'RT_ICON \*/' <<<"$record") == 9 ]] || fail "the resources hold not nine icons"
+pass "resource script compiles, version record 1.00, Chinese (PRC), internal name Velmora"
+
+# The Debian package.
+lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian on $deb"
+pass "lintian $(basename "$deb")"
+depends=$(dpkg-deb --field "$deb" Depends)
+for package in fonts-arphic-uming libqt6widgets6; do
+  grep -q "$package" <<<"$depends" || fail "the package does not depend on $package"
+done
+pass "depends on $depends"
+
+# Unpacked into a scratch root, started as its desktop entry says, it shows its window.
+dpkg-deb --extract "$deb" "$scratch/root"
+exec_line=$(sed -n 's/^Exec=//p' "$scratch/root/usr/share/applications/$app_id.desktop")
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp 2>/dev/null &
+xvfb_pid=$!
+export DISPLAY=$display
+mkdir -m 700 "$scratch/runtime"
+export XDG_RUNTIME_DIR=$scratch/runtime
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+PATH=$scratch/root/usr/bin:$PATH $exec_line &
+velmora_pid=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1) ||
+  fail "the installed program showed no window"
+[[ $(xdotool getwindowpid "$window" 2>/dev/null || echo "$velmora_pid") == "$velmora_pid" ]] ||
+  fail "the window is not the installed program's"
+sleep 0.3
+import -window "$window" build/release/installed.png
+kill "$velmora_pid"
+wait "$velmora_pid" 2>/dev/null || true
+velmora_pid=
+pass "installed program started from its desktop entry and showed Form1 (build/release/installed.png)"
