@@ -3,17 +3,23 @@
 # Installs what is missing, then builds and runs every test suite twice, plain and under
 # AddressSanitizer + UndefinedBehaviorSanitizer, runs each fuzz target for a while
 # (FUZZ_SECONDS, default 30), and checks the installed files and the Debian package.
+# Any failure stops it with a non-zero status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
+passed=0
 for preset in ci asan; do
   echo "== $preset build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" --parallel "$(nproc)"
   ctest --preset "$preset" --parallel "$(nproc)"
+  passed=$((passed + $(ctest --preset "$preset" -N | sed -n 's/^Total Tests: //p')))
 done
 echo "== fuzzing"
-scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
+scripts/fuzz.sh "${FUZZ_SECONDS:-30}" | tee build/fuzz.log
+passed=$((passed + $(grep -c '^fuzz: .* executions' build/fuzz.log)))
 echo "== packaging"
-packaging/check.sh
+packaging/check.sh | tee build/packaging.log
+passed=$((passed + $(grep -c '^packaging: ok' build/packaging.log)))
+echo "all: $passed passed, 0 failed"

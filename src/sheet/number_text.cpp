@@ -37,12 +37,11 @@ std::size_t DigitRunAt(std::string_view text, std::size_t pos) {
   return DigitRunAt(text, pos, ignored);
 }
 
-// Every integer of up to 15 digits, and every power of ten up to 1e22, is a double; the
+// Every integer of up to 15 digits, and every power of ten up to 1e15, is a double; the
 // quotient of two such doubles is then the correctly rounded value of the decimal.
 constexpr std::size_t kExactDigits = 15;
-constexpr std::array<double, 23> kPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::array<double, kExactDigits + 1> kPowersOfTen = {
+    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // The decimal shape a number may take: digits, an optional point and fraction (at least
 // one digit in all), then an exponent only if it has digits. Anything else ends it, which
@@ -134,7 +133,7 @@ std::optional<std::uint64_t> ScaledAndRounded(double magnitude, int decimals) {
   const std::uint64_t numerator = mantissa * kPowersOfFive[static_cast<std::size_t>(decimals)];
   const int shift = -exponent - decimals;
   if (shift <= 0) {
-    if (shift <= -10 || numerator > (UINT64_MAX >> -shift)) return std::nullopt;
+    if (-shift >= 64 || numerator > (UINT64_MAX >> -shift)) return std::nullopt;
     return numerator << -shift;
   }
   if (shift >= 64) return 0;  // below half of the last decimal
