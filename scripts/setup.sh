@@ -6,7 +6,7 @@ set -euo pipefail
 
 readonly kPackages=(
   cmake g++ make pkg-config
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
   libgtest-dev libbenchmark-dev libxcb1-dev
   qt6-base-dev
   fonts-arphic-uming fonts-wqy-microhei

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs what is missing, then builds and runs every test suite twice, plain and under
+# Installs what is missing, checks the formatting, then builds and runs every test suite twice, plain and under
 # AddressSanitizer + UndefinedBehaviorSanitizer, runs each fuzz target for a while
 # (FUZZ_SECONDS, default 30), and checks the installed files and the Debian package.
 # Any failure stops it with a non-zero status.
@@ -8,7 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-passed=0
+echo "== format"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+passed=1
 for preset in ci asan; do
   echo "== $preset build"
   cmake --preset "$preset" >/dev/null
