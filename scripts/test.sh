@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs what is missing, checks the formatting, then builds and runs every test suite twice, plain and under
-# AddressSanitizer + UndefinedBehaviorSanitizer, runs each fuzz target for a while
-# (FUZZ_SECONDS, default 30), and checks the installed files and the Debian package.
+# Installs what is missing, checks the formatting, then builds and runs every test suite
+# twice, plain and under AddressSanitizer + UndefinedBehaviorSanitizer, runs each fuzz
+# target for a while (FUZZ_SECONDS, default 30), and checks the installed files and the
+# Debian package.
 # Any failure stops it with a non-zero status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
