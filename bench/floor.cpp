@@ -45,16 +45,16 @@ int main(int argc, char* argv[]) {
   for (const auto& total : layout::kTotalBoxes) {
     AddBox(form, Place(total.left, total.top, total.width, total.height));
   }
-  for (const auto& spec : layout::kLabels) {
-    auto* label = new QLabel(window::texts::ToQString(spec.caption), &form);
-    label->setWordWrap(spec.wraps);
-    label->setGeometry(Place(spec.left, spec.top, spec.width, spec.height));
-    if (spec.name == layout::kTitleLabel) label->setFont(window::SongFont(layout::kTitlePoints));
+  for (const auto& entry : layout::kLabels) {
+    auto* label = new QLabel(window::texts::ToQString(entry.caption), &form);
+    label->setWordWrap(entry.wraps);
+    label->setGeometry(Place(entry.left, entry.top, entry.width, entry.height));
+    if (entry.name == layout::kTitleLabel) label->setFont(window::SongFont(layout::kTitlePoints));
   }
-  const auto& spec = layout::kCommand1;
-  auto* button = new QPushButton(window::texts::ToQString(spec.caption), &form);
-  button->setGeometry(Place(spec.left, spec.top, spec.width, spec.height));
-  SetColour(button, QPalette::Button, spec.colour);
+  const auto& entry = layout::kCommand1;
+  auto* button = new QPushButton(window::texts::ToQString(entry.caption), &form);
+  button->setGeometry(Place(entry.left, entry.top, entry.width, entry.height));
+  SetColour(button, QPalette::Button, entry.colour);
 
   form.show();
   return QApplication::exec();

@@ -80,41 +80,41 @@ CellBox* Form1::AddBox(CellId cell, const QRect& geometry, const QString& access
 }
 
 void Form1::CreateBoxes() {
-  for (const auto& spec : layout::kBoxColumns) {
+  for (const auto& entry : layout::kBoxColumns) {
     for (int row = 0; row < sheet::kRowCount; ++row) {
       const int top = layout::kFirstRowTop + layout::kRowStep * row;
-      const QString name = ToQString(spec.heading) + QStringLiteral(" 第%1行").arg(row + 1);
-      CellBox* box =
-          AddBox({spec.column, row}, Place(spec.left, top, spec.width, layout::kBoxHeight), name);
+      const QString name = ToQString(entry.heading) + QStringLiteral(" 第%1行").arg(row + 1);
+      CellBox* box = AddBox({entry.column, row},
+                            Place(entry.left, top, entry.width, layout::kBoxHeight), name);
       box->setProperty("Index", row);
     }
   }
-  for (const auto& spec : layout::kTotalBoxes) {
-    AddBox({spec.column}, Place(spec.left, spec.top, spec.width, spec.height),
-           ToQString(spec.accessible_name));
+  for (const auto& entry : layout::kTotalBoxes) {
+    AddBox({entry.column}, Place(entry.left, entry.top, entry.width, entry.height),
+           ToQString(entry.accessible_name));
   }
 }
 
 void Form1::CreateLabels() {
-  for (const auto& spec : layout::kLabels) {
-    auto* label = new QLabel(ToQString(spec.caption), this);
-    label->setObjectName(ToQString(spec.name));
-    if (spec.index >= 0) label->setProperty("Index", spec.index);
+  for (const auto& entry : layout::kLabels) {
+    auto* label = new QLabel(ToQString(entry.caption), this);
+    label->setObjectName(ToQString(entry.name));
+    if (entry.index >= 0) label->setProperty("Index", entry.index);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(spec.wraps);
-    label->setGeometry(Place(spec.left, spec.top, spec.width, spec.height));
-    if (spec.name == layout::kTitleLabel) label->setFont(SongFont(layout::kTitlePoints));
+    label->setWordWrap(entry.wraps);
+    label->setGeometry(Place(entry.left, entry.top, entry.width, entry.height));
+    if (entry.name == layout::kTitleLabel) label->setFont(SongFont(layout::kTitlePoints));
   }
 }
 
 void Form1::CreateButton() {
-  const auto& spec = layout::kCommand1;
-  command1_ = new QPushButton(ToQString(spec.caption), this);
-  command1_->setObjectName(ToQString(spec.name));
-  command1_->setGeometry(Place(spec.left, spec.top, spec.width, spec.height));
+  const auto& entry = layout::kCommand1;
+  command1_ = new QPushButton(ToQString(entry.caption), this);
+  command1_->setObjectName(ToQString(entry.name));
+  command1_->setGeometry(Place(entry.left, entry.top, entry.width, entry.height));
   command1_->setAccessibleName(command1_->text());
-  SetColour(command1_, QPalette::Button, spec.colour);
+  SetColour(command1_, QPalette::Button, entry.colour);
   // Neither Enter nor Escape may press it: a stray key must not erase the user's work.
   command1_->setAutoDefault(false);
   command1_->setDefault(false);

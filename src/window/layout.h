@@ -75,7 +75,7 @@ inline constexpr std::array<TotalBox, 2> kTotalBoxes = {{
     {sheet::Column::Text9, 5040, 4200, 975, 375, "合计金额"},
 }};
 
-struct LabelSpec {
+struct LabelPlace {
   std::string_view name;
   int index;  // the row of a control array (Label1), -1 for a single control
   std::string_view caption;
@@ -83,7 +83,7 @@ struct LabelSpec {
   bool wraps;
 };
 
-inline constexpr std::array<LabelSpec, 8> kLabels = {{
+inline constexpr std::array<LabelPlace, 8> kLabels = {{
     {"Label2", -1, "Velmora", 2280, 120, 3135, 495, false},
     {"Label6", -1, "（长、    宽、   厚、   件）", 720, 840, 2775, 255, false},
     {"Label1", 0, "材积", 3720, 840, 495, 255, false},
@@ -100,13 +100,14 @@ inline constexpr std::array<LabelSpec, 8> kLabels = {{
 // Label2 is the title, in the Song face at kTitlePoints.
 inline constexpr std::string_view kTitleLabel = "Label2";
 
-struct ButtonSpec {
+struct ButtonPlace {
   std::string_view name, caption;
   int left, top, width, height;
   Rgb colour;
 };
 
-inline constexpr ButtonSpec kCommand1 = {"Command1", "清除数据", 6720, 1560, 975, 495, kFormColour};
+inline constexpr ButtonPlace kCommand1 = {"Command1", "清除数据", 6720,       1560,
+                                          975,        495,        kFormColour};
 
 }  // namespace window::layout
 
