@@ -4,6 +4,7 @@
 // and wakeups it spends over the following idle seconds with its window focused.
 //   map_timer IDLE_SECONDS PROGRAM [ARGS...]
 // prints one line: map_ms=… rss_kib=… pss_kib=… idle_cpu_ms=… idle_wakeups=…
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -54,6 +55,22 @@ long long ReadKib(pid_t pid, const std::string& field) {
   return -1;
 }
 
+// The first top-level window mapped on the display, or 0 if the program ends before one.
+xcb_window_t WaitForMappedWindow(xcb_connection_t* connection, pid_t pid) {
+  pollfd x_events{xcb_get_file_descriptor(connection), POLLIN, 0};
+  while (true) {
+    while (xcb_generic_event_t* raw = xcb_poll_for_event(connection)) {
+      const std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event(raw, &std::free);
+      if ((event->response_type & 0x7F) != XCB_MAP_NOTIFY) continue;
+      const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event.get());
+      if (map->override_redirect == 0) return map->window;
+    }
+    if (xcb_connection_has_error(connection) != 0 || waitpid(pid, nullptr, WNOHANG) != 0) return 0;
+    // Wakes at once for an X event; the timeout only lets a program that died be noticed.
+    poll(&x_events, 1, 100);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -78,15 +95,10 @@ int main(int argc, char* argv[]) {
     execvp(argv[2], argv + 2);
     _exit(127);
   }
-  xcb_window_t window = 0;
-  while (window == 0) {
-    std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event(xcb_wait_for_event(connection),
-                                                                     &std::free);
-    if (!event) return 2;
-    if ((event->response_type & 0x7F) == XCB_MAP_NOTIFY) {
-      const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event.get());
-      if (map->override_redirect == 0) window = map->window;
-    }
+  const xcb_window_t window = WaitForMappedWindow(connection, pid);
+  if (window == 0) {
+    std::fprintf(stderr, "map_timer: %s ended without showing a window\n", argv[2]);
+    return 1;
   }
   const double map_ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 
