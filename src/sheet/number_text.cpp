@@ -32,11 +32,6 @@ std::size_t DigitRunAt(std::string_view text, std::size_t pos, std::uint64_t& va
   return end - pos;
 }
 
-std::size_t DigitRunAt(std::string_view text, std::size_t pos) {
-  std::uint64_t ignored = 0;
-  return DigitRunAt(text, pos, ignored);
-}
-
 // Every integer of up to 15 digits, and every power of ten up to 1e15, is a double; the
 // quotient of two such doubles is then the correctly rounded value of the decimal.
 constexpr std::size_t kExactDigits = 15;
@@ -69,14 +64,14 @@ NumberShape ScanNumber(std::string_view text) {
     std::size_t digits_at = pos + 1;
     const bool negative = digits_at < text.size() && text[digits_at] == '-';
     if (digits_at < text.size() && (text[digits_at] == '+' || negative)) ++digits_at;
-    const std::size_t exp_digits = DigitRunAt(text, digits_at);
-    if (exp_digits > 0) {
-      constexpr std::int64_t kSaturation = 1'000'000'000;
-      for (std::size_t i = digits_at; i < digits_at + exp_digits; ++i) {
-        shape.exponent = std::min(shape.exponent * 10 + (text[i] - '0'), kSaturation);
-      }
+    constexpr std::int64_t kSaturation = 1'000'000'000;
+    std::size_t end = digits_at;
+    for (; end < text.size() && IsDigit(text[end]); ++end) {
+      shape.exponent = std::min(shape.exponent * 10 + (text[end] - '0'), kSaturation);
+    }
+    if (end > digits_at) {
       if (negative) shape.exponent = -shape.exponent;
-      shape.length = digits_at + exp_digits;
+      shape.length = end;
       shape.has_exponent = true;
     }
   }
