@@ -71,23 +71,18 @@ void BM_FormatFixed(benchmark::State& state) {
 }
 BENCHMARK(BM_FormatFixed)->Arg(0)->Arg(1);
 
-void BM_CalculateFull(benchmark::State& state) {
+// A whole pass over a sheet with every row filled (argument 1) or an empty one (0).
+void BM_Calculate(benchmark::State& state) {
   sheet::CellSheet cells;
-  FillEveryRow(cells);
+  const bool filled = state.range(0) != 0;
+  state.SetLabel(filled ? "eight rows filled" : "empty sheet");
+  if (filled) FillEveryRow(cells);
   sheet::Calculate(cells);
   const long before = allocations.load();
   for (auto _ : state) sheet::Calculate(cells);
   ReportAllocations(state, before);
 }
-BENCHMARK(BM_CalculateFull);
-
-void BM_CalculateEmpty(benchmark::State& state) {
-  sheet::CellSheet cells;
-  const long before = allocations.load();
-  for (auto _ : state) sheet::Calculate(cells);
-  ReportAllocations(state, before);
-}
-BENCHMARK(BM_CalculateEmpty);
+BENCHMARK(BM_Calculate)->Arg(1)->Arg(0);
 
 // Timed by hand: refilling the sheet between clears must not count.
 void BM_ClearAllCalculated(benchmark::State& state) {
