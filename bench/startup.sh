@@ -11,16 +11,10 @@ idle=${2:-10}
 
 scripts/build.sh >/dev/null
 bin=build/release
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null &
-xvfb_pid=$!
+source scripts/virtual-display.sh
 results=$(mktemp -d)
-trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$results"' EXIT
-export DISPLAY=$display
-# Qt wants a private runtime folder; a fresh one keeps its warning out of the figures.
-export XDG_RUNTIME_DIR=$results/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'stop_virtual_display; rm -rf "$results"' EXIT
+start_virtual_display 1280x1024
 
 measure() { "$bin/bench/map_timer" "$idle" "$2" >>"$results/$1"; }
 measure warmup "$bin/velmora"

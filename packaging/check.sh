@@ -8,12 +8,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 app_id=org.velmora.Velmora
 
+source scripts/virtual-display.sh
 scratch=$(mktemp -d)
-xvfb_pid=
 velmora_pid=
 cleanup() {
   [[ -n $velmora_pid ]] && kill "$velmora_pid" 2>/dev/null
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+  stop_virtual_display
   wait 2>/dev/null || true
   rm -rf "$scratch"
 }
@@ -72,13 +72,7 @@ pass "depends on $depends"
 # Unpacked into a scratch root, started as its desktop entry says, it shows its window.
 dpkg-deb --extract "$deb" "$scratch/root"
 exec_line=$(sed -n 's/^Exec=//p' "$scratch/root/usr/share/applications/$app_id.desktop")
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp 2>/dev/null &
-xvfb_pid=$!
-export DISPLAY=$display
-mkdir -m 700 "$scratch/runtime"
-export XDG_RUNTIME_DIR=$scratch/runtime
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_virtual_display 1024x768
 PATH=$scratch/root/usr/bin:$PATH $exec_line &
 velmora_pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1) ||

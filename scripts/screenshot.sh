@@ -9,22 +9,15 @@ output=$(realpath -m "${1:-docs/screenshot.png}")
 scripts/build.sh >/dev/null
 mkdir -p "$(dirname "$output")"
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
-xvfb_pid=$!
+source scripts/virtual-display.sh
 velmora_pid=
-runtime_dir=
 cleanup() {
   [[ -n $velmora_pid ]] && kill "$velmora_pid" 2>/dev/null
-  kill "$xvfb_pid" 2>/dev/null
+  stop_virtual_display
   wait 2>/dev/null || true
-  [[ -n $runtime_dir ]] && rm -rf "$runtime_dir"
 }
 trap cleanup EXIT
-export DISPLAY=$display
-runtime_dir=$(mktemp -d)
-export XDG_RUNTIME_DIR=$runtime_dir
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_virtual_display 1024x768
 
 build/release/velmora &
 velmora_pid=$!

@@ -11,7 +11,7 @@ readonly kPackages=(
   qt6-base-dev
   fonts-arphic-uming fonts-wqy-microhei
   locales
-  xvfb xauth x11-utils xdotool imagemagick librsvg2-bin
+  xvfb xdotool imagemagick librsvg2-bin
   dpkg-dev file lintian desktop-file-utils appstream icoutils binutils-mingw-w64-x86-64
 )
 

@@ -1,0 +1,34 @@
+# SPDX-License-Identifier: MIT
+# Sourced by the scripts that show the window without a desktop.
+# start_virtual_display SIZE starts Xvfb (SIZE like 1024x768) on a display number the server
+# picks itself, so it never clashes with one already running, returns once it accepts
+# clients, and exports DISPLAY and a private XDG_RUNTIME_DIR (Qt warns without one).
+# stop_virtual_display, from the caller's EXIT trap, ends it and removes the folder.
+
+start_virtual_display() {
+  local ready
+  ready=$(mktemp)
+  # Xvfb writes the display number to fd 3 once it is ready for clients.
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$ready" 2>/dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 200); do
+    [[ -s $ready ]] && break
+    sleep 0.05
+  done
+  if [[ ! -s $ready ]]; then
+    rm -f "$ready"
+    echo "virtual display: Xvfb did not start" >&2
+    return 1
+  fi
+  DISPLAY=:$(head -n 1 "$ready")
+  rm -f "$ready"
+  virtual_runtime_dir=$(mktemp -d)
+  export DISPLAY XDG_RUNTIME_DIR=$virtual_runtime_dir
+}
+
+stop_virtual_display() {
+  if [[ -n ${xvfb_pid:-} ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  if [[ -n ${virtual_runtime_dir:-} ]]; then rm -rf "$virtual_runtime_dir"; fi
+  xvfb_pid=
+  virtual_runtime_dir=
+}
