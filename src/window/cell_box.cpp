@@ -18,6 +18,8 @@ constexpr int kInnerMargin = 2;
 CellBox::CellBox(sheet::CellId cell, QWidget* parent) : QLineEdit(parent), cell_(cell) {
   // Numbers only: an input method for Chinese would turn "." into "。" mid-number.
   setAttribute(Qt::WA_InputMethodEnabled, false);
+  setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText |
+                      Qt::ImhNoAutoUppercase);
   // Room for any text the cell may hold (a character takes one or two UTF-16 units); the
   // sheet cuts what is longer and the repaint shows its cut.
   setMaxLength(static_cast<int>(2 * sheet::kMaxTextLength));
@@ -46,10 +48,20 @@ bool CellBox::event(QEvent* event) {
       QToolTip::hideText();
     } else {
       QToolTip::showText(help->globalPos(), text(), this);
+      // A tooltip is a window of its own, and both the style (Windows' takes the desktop
+      // theme's colours) and a change of theme recolour it: it takes the window's once shown.
+      QToolTip::setPalette(palette());
     }
     return true;
   }
   return QLineEdit::event(event);
+}
+
+QVariant CellBox::inputMethodQuery(Qt::InputMethodQuery query) const {
+  // Input method frameworks (fcitx, IBus, Windows' IMM) ask this, not the widget attribute,
+  // and QLineEdit answers "enabled" whenever the box itself is enabled.
+  if (query == Qt::ImEnabled) return false;
+  return QLineEdit::inputMethodQuery(query);
 }
 
 void CellBox::focusInEvent(QFocusEvent* event) {

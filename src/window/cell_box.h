@@ -23,6 +23,7 @@ class CellBox : public QLineEdit {
 
  protected:
   bool event(QEvent* event) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
   void focusInEvent(QFocusEvent* event) override;
 
  private:

@@ -46,6 +46,7 @@ Form1::Form1(sheet::CellSheet& sheet) : sheet_(sheet) {
   setFixedSize(layout::TwipsToPixels(layout::kClientWidth),
                layout::TwipsToPixels(layout::kClientHeight));
   SetColour(this, QPalette::Window, layout::kFormColour);
+  SetDesignInk(this);
   setAutoFillBackground(true);
   setFont(DefaultFont());
 

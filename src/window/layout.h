@@ -32,6 +32,13 @@ inline constexpr int kClientWidth = 8235;
 inline constexpr int kClientHeight = 5385;
 inline constexpr Rgb kFormColour = {255, 192, 192};
 inline constexpr Rgb kBoxColour = {255, 224, 192};
+// The design drew every text in the system colours of its day: black ink, white on navy
+// when selected, tooltips on pale yellow. Fixed, like the backgrounds, so that a dark
+// desktop theme cannot draw pale text on the window's light colours.
+inline constexpr Rgb kInkColour = {0, 0, 0};
+inline constexpr Rgb kSelectionColour = {10, 36, 106};
+inline constexpr Rgb kSelectedInkColour = {255, 255, 255};
+inline constexpr Rgb kTooltipColour = {255, 255, 225};
 
 // The face every text box and the title use, and the sizes they use it at.
 inline constexpr std::string_view kSongFace = "宋体";

@@ -4,16 +4,15 @@
 #include <QStringList>
 
 #include "window/layout.h"
+#include "window/platform_faces.h"
 #include "window/texts.h"
 
 namespace window {
 namespace {
 
-// Linux has no "宋体": the closest faces are the Ming (Song) styles, compact ones first so
-// the title and the boxes show whole at their design sizes.
-const QStringList kSongSubstitutes = {"AR PL UMing CN", "Noto Serif CJK SC"};
-// A CJK-capable face for everything else, with line heights that fit the small labels.
-const QStringList kDefaultFaces = {"WenQuanYi Micro Hei", "Noto Sans CJK SC"};
+// Windows may list "宋体" by its English name. Linux has neither: the closest faces are the
+// Ming (Song) styles, compact ones first so the title and the boxes show whole at their sizes.
+const QStringList kSongSubstitutes = {"SimSun", "AR PL UMing CN", "Noto Serif CJK SC"};
 
 }  // namespace
 
@@ -26,6 +25,16 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, layout::Rgb rgb) {
   QPalette palette = widget->palette();
   palette.setColor(role, QColor(rgb.red, rgb.green, rgb.blue));
   widget->setPalette(palette);
+}
+
+void SetDesignInk(QWidget* window) {
+  for (const auto role :
+       {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText}) {
+    SetColour(window, role, layout::kInkColour);
+  }
+  SetColour(window, QPalette::Highlight, layout::kSelectionColour);
+  SetColour(window, QPalette::HighlightedText, layout::kSelectedInkColour);
+  SetColour(window, QPalette::ToolTipBase, layout::kTooltipColour);
 }
 
 QFont SongFont(double points) {
@@ -41,7 +50,7 @@ QFont SongFont(double points) {
 
 QFont DefaultFont() {
   QFont font;
-  font.setFamilies(kDefaultFaces);
+  font.setFamilies(DefaultFaces());
   font.setPixelSize(layout::PointsToPixels(layout::kDefaultPoints));
   return font;
 }

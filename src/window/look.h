@@ -18,6 +18,10 @@ QRect Place(int left, int top, int width, int height);
 // Gives `widget` the colour `rgb` in `role` of its palette.
 void SetColour(QWidget* widget, QPalette::ColorRole role, layout::Rgb rgb);
 
+// Gives `window` and everything in it the design's text colours, tooltips' included, so its
+// texts stay dark on its light colours whatever the desktop's theme.
+void SetDesignInk(QWidget* window);
+
 // The design's "宋体" at `points`, sized in pixels at 96 dots per inch; on Linux a Ming
 // (Song) face stands in for it.
 QFont SongFont(double points);

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "window/form1.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QInputMethodQueryEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRawFont>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
+#include <algorithm>
+#include <cmath>
 
 #include "find.h"
 #include "sheet/cell_sheet.h"
@@ -36,7 +42,42 @@ class Form1Test : public QObject {
   void SheetWritesShowTheBeginningOfLongTexts_data();
   void SheetWritesShowTheBeginningOfLongTexts();
   void FocusStartsInTheFirstLengthBox();
+  void TextsStayDarkOnLightWhateverTheTheme_data();
+  void TextsStayDarkOnLightWhateverTheTheme();
 };
+
+namespace {
+
+// WCAG 2's relative luminance of an sRGB colour, and the contrast ratio of two colours.
+double Luminance(const QColor& colour) {
+  const auto linear = [](double c) {
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+         0.0722 * linear(colour.blueF());
+}
+
+double Contrast(const QColor& one, const QColor& other) {
+  const double a = Luminance(one);
+  const double b = Luminance(other);
+  return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// What a dark desktop theme hands every Qt program: dark grounds, light inks.
+QPalette DarkThemePalette() {
+  QPalette palette(QColor(53, 53, 53));
+  for (const auto role : {QPalette::Base, QPalette::ToolTipBase}) {
+    palette.setColor(role, QColor(36, 36, 36));
+  }
+  for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                          QPalette::ToolTipText, QPalette::HighlightedText}) {
+    palette.setColor(role, QColor(238, 238, 236));
+  }
+  palette.setColor(QPalette::Highlight, QColor(53, 132, 228));
+  return palette;
+}
+
+}  // namespace
 
 void Form1Test::ConvertsTwipsAndPointsToTheNearestPixel() {
   using window::layout::PointsToPixels;
@@ -173,9 +214,27 @@ void Form1Test::EveryBoxHasItsSpokenName() {
 void Form1Test::BoxesSwitchOffTheInputMethod() {
   sheet::CellSheet sheet;
   window::Form1 form(sheet);
-  for (const auto* box : form.findChildren<QLineEdit*>()) {
-    QVERIFY(!box->testAttribute(Qt::WA_InputMethodEnabled));
+  // A plain field in the same window proves that the query reaches a focused widget at all.
+  auto* control = new QLineEdit(&form);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+  // Asked as fcitx, IBus and Windows' IMM ask, of whatever has the focus, as it moves:
+  // whether it takes an input method, and with which hints.
+  const auto ask = [](QWidget* target) {
+    target->setFocus();
+    QInputMethodQueryEvent query(Qt::ImEnabled | Qt::ImHints);
+    QCoreApplication::sendEvent(QGuiApplication::focusObject(), &query);
+    return std::pair(query.value(Qt::ImEnabled).toBool(),
+                     Qt::InputMethodHints(query.value(Qt::ImHints).toInt()));
+  };
+  QVERIFY(ask(control).first);
+  for (auto* box : form.findChildren<window::CellBox*>()) {
+    const auto [enabled, hints] = ask(box);
+    QCOMPARE(QGuiApplication::focusObject(), box);
+    QVERIFY2(!enabled, qPrintable(box->accessibleName()));
+    QVERIFY(hints.testFlag(Qt::ImhPreferNumbers) && hints.testFlag(Qt::ImhLatinOnly));
   }
+  QVERIFY(ask(control).first);
 }
 
 void Form1Test::TypingBecomesOneChangeOfTheCell() {
@@ -255,6 +314,62 @@ void Form1Test::FocusStartsInTheFirstLengthBox() {
   sheet::CellSheet sheet;
   window::Form1 form(sheet);
   QCOMPARE(form.focusWidget(), form.Box({Column::Text1, 0}));
+}
+
+void Form1Test::TextsStayDarkOnLightWhateverTheTheme_data() {
+  QTest::addColumn<bool>("dark");
+  QTest::newRow("default theme") << false;
+  QTest::newRow("dark theme") << true;
+}
+
+void Form1Test::TextsStayDarkOnLightWhateverTheTheme() {
+  QFETCH(bool, dark);
+  const QPalette desktop = QApplication::palette();
+  const auto restore = qScopeGuard([&desktop] { QApplication::setPalette(desktop); });
+  if (dark) QApplication::setPalette(DarkThemePalette());
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  sheet.SetText({Column::Text9}, "123456789012345678.0000");
+  QStringList unreadable;
+  const auto check = [&unreadable](const QWidget* widget, QPalette::ColorRole ink,
+                                   const QColor& ground) {
+    const QColor colour = widget->palette().color(ink);
+    const double ratio = Contrast(colour, ground);
+    if (ratio < 4.5) {
+      unreadable << QStringLiteral("%1 %2: %3 on %4, %5:1")
+                        .arg(widget->objectName(), widget->accessibleName(), colour.name(),
+                             ground.name())
+                        .arg(ratio, 0, 'f', 2);
+    }
+  };
+  for (const auto* box : form.findChildren<window::CellBox*>()) {
+    check(box, QPalette::Text, box->palette().color(QPalette::Base));
+    check(box, QPalette::HighlightedText, box->palette().color(QPalette::Highlight));
+  }
+  // Labels draw no ground of their own: the window's shows through.
+  for (const auto* label : form.findChildren<QLabel*>()) {
+    check(label, label->foregroundRole(), form.palette().color(form.backgroundRole()));
+  }
+  const QPushButton* button = form.Command1();
+  check(button, QPalette::ButtonText, button->palette().color(QPalette::Button));
+  // The tooltip that shows a long total whole.
+  auto* total = form.Box({Column::Text9});
+  QHelpEvent hover(QEvent::ToolTip, total->rect().center(),
+                   total->mapToGlobal(total->rect().center()));
+  QCoreApplication::sendEvent(total, &hover);
+  // Found by its text: an earlier tooltip may still be fading out.
+  QLabel* tip = nullptr;
+  for (auto* widget : QApplication::topLevelWidgets()) {
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (label != nullptr && label->objectName() == "qtooltip_label" && label->isVisible() &&
+        label->text() == total->text()) {
+      tip = label;
+    }
+  }
+  QVERIFY(tip != nullptr);
+  check(tip, tip->foregroundRole(), tip->palette().color(QPalette::ToolTipBase));
+  QToolTip::hideText();
+  QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join("; ")));
 }
 
 QTEST_MAIN(Form1Test)
