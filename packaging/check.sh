@@ -42,13 +42,13 @@ pass "hicolor icons"
 # The Windows icon: 48, 32 and 16 pixels at 16 colours, 256 colours and 32-bit colour.
 expected_icons=$(for depth in 4 8 32; do for size in 48 32 16; do
   echo "${size}x${size}@${depth}"; done; done | sort)
-actual_icons=$(icotool --list resources/windows/velmora.ico |
+actual_icons=$(icotool --list windows/velmora.ico |
   sed -E 's/.*--width=([0-9]+) --height=([0-9]+) --bit-depth=([0-9]+).*/\1x\2@\3/' | sort)
 [[ $actual_icons == "$expected_icons" ]] || fail "velmora.ico holds: $actual_icons"
 pass "velmora.ico holds the nine images"
 
 # The Windows version record, compiled and read back.
-(cd resources/windows && x86_64-w64-mingw32-windres --preprocessor=cpp \
+(cd windows && x86_64-w64-mingw32-windres --preprocessor=cpp \
   --preprocessor-arg=-DRC_INVOKED velmora.rc -O res -o "$scratch/velmora.res")
 record=$(x86_64-w64-mingw32-windres -i "$scratch/velmora.res" -O rc)
 for want in 'FILEVERSION 1, 0, 0, 0' 'PRODUCTVERSION 1, 0, 0, 0' 'BLOCK "080404B0"' \

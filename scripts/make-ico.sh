@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds resources/windows/velmora.ico from the icon's PNG renders: 48, 32 and 16 pixels,
+# Builds windows/velmora.ico from the icon's PNG renders: 48, 32 and 16 pixels,
 # each at 16 colours, 256 colours and 32-bit colour. Run after scripts/render-icons.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,5 +20,5 @@ for depth in 4 8 32; do
   args+=(--bit-depth="$depth")
   for size in "${sizes[@]}"; do args+=("$work/$size-$depth.png"); done
 done
-icotool --create --output=resources/windows/velmora.ico "${args[@]}"
-icotool --list resources/windows/velmora.ico
+icotool --create --output=windows/velmora.ico "${args[@]}"
+icotool --list windows/velmora.ico

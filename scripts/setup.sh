@@ -13,6 +13,7 @@ readonly kPackages=(
   locales
   xvfb xdotool imagemagick librsvg2-bin
   dpkg-dev file lintian desktop-file-utils appstream icoutils binutils-mingw-w64-x86-64
+  g++-mingw-w64-x86-64-posix ninja-build xz-utils googletest wine wine64 xclip
 )
 
 # A locale with a decimal comma, so tests can prove numbers ignore the user's locale.

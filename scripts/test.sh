@@ -3,7 +3,8 @@
 # Installs what is missing, checks the formatting, then builds and runs every test suite
 # twice, plain and under AddressSanitizer + UndefinedBehaviorSanitizer, runs each fuzz
 # target for a while (FUZZ_SECONDS, default 30), and checks the installed files and the
-# Debian package.
+# Debian package. Then the Windows program: builds (once) the static Qt for Windows,
+# cross-builds velmora.exe and the suites, runs the suites under Wine and checks the program.
 # Any failure stops it with a non-zero status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,4 +26,16 @@ passed=$((passed + $(grep -c '^fuzz: .* executions' build/fuzz.log)))
 echo "== packaging"
 packaging/check.sh | tee build/packaging.log
 passed=$((passed + $(grep -c '^packaging: ok' build/packaging.log)))
+echo "== windows"
+windows_started=$(date +%s)
+scripts/windows.sh
+source scripts/virtual-display.sh
+trap stop_virtual_display EXIT
+start_virtual_display 1024x768
+ctest --preset windows
+passed=$((passed + $(ctest --preset windows -N | sed -n 's/^Total Tests: //p')))
+stop_virtual_display
+scripts/windows-check.sh | tee build/windows.log
+passed=$((passed + $(grep -c '^windows: ok' build/windows.log)))
+echo "windows: $(($(date +%s) - windows_started)) s"
 echo "all: $passed passed, 0 failed"
