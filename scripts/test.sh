@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: MIT
 # Installs what is missing, checks the formatting, then builds and runs every test suite
 # twice, plain and under AddressSanitizer + UndefinedBehaviorSanitizer, runs each fuzz
-# target for a while (FUZZ_SECONDS, default 30), and checks the installed files and the
-# Debian package. Then the Windows program: builds (once) the static Qt for Windows,
-# cross-builds velmora.exe and the suites, runs the suites under Wine and checks the program.
+# target for a while (FUZZ_SECONDS, default 30), checks the installed files and the Debian
+# package, and types into a box through a real Chinese input method. Then the Windows
+# program: builds (once) the static Qt for Windows, cross-builds velmora.exe and the
+# suites, runs the suites under Wine and checks the program.
 # Any failure stops it with a non-zero status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,6 +27,10 @@ passed=$((passed + $(grep -c '^fuzz: .* executions' build/fuzz.log)))
 echo "== packaging"
 packaging/check.sh | tee build/packaging.log
 passed=$((passed + $(grep -c '^packaging: ok' build/packaging.log)))
+echo "== input method"
+scripts/input-method-check.sh build/ci/velmora build/ci/tests/window/input_method_control |
+  tee build/input-method.log
+passed=$((passed + $(grep -c '^input method: ok' build/input-method.log)))
 echo "== windows"
 windows_started=$(date +%s)
 scripts/windows.sh
