@@ -41,6 +41,7 @@ std::vector<CellId> TabOrder() {
 }  // namespace
 
 Form1::Form1(sheet::CellSheet& sheet) : sheet_(sheet) {
+  texts::UseChineseQtTexts();
   setObjectName("Form1");
   setWindowTitle(ToQString(layout::kFormCaption));
   setFixedSize(layout::TwipsToPixels(layout::kClientWidth),

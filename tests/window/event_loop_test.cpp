@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "window/event_loop.h"
 
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -78,6 +82,8 @@ class EventLoopTest : public QObject {
   void SelectionIsMadeOncePerArrival();
   void OverflowIsReportedAndTypedDataKept();
   void ClosingTheWindowEndsTheProgram();
+  void QtsOwnTextsAreChinese_data();
+  void QtsOwnTextsAreChinese();
 
  private:
   std::unique_ptr<Program> program_;
@@ -261,6 +267,57 @@ void EventLoopTest::ClosingTheWindowEndsTheProgram() {
   QVERIFY(!p.form.isVisible());
   const QPoint screen_centre = p.form.screen()->availableGeometry().center();
   QVERIFY2((centre - screen_centre).manhattanLength() <= 2, "the window opens centred");
+}
+
+void EventLoopTest::QtsOwnTextsAreChinese_data() {
+  QTest::addColumn<QString>("locale");
+  QTest::newRow("English desktop") << "en_US";
+  QTest::newRow("German desktop") << "de_DE";
+}
+
+void EventLoopTest::QtsOwnTextsAreChinese() {
+  QFETCH(QString, locale);
+  const QLocale desktop;
+  QLocale::setDefault(QLocale(locale));
+  const auto restore = qScopeGuard([&desktop] { QLocale::setDefault(desktop); });
+  // The program as it starts, overflow reports included.
+  sheet::CellSheet sheet;
+  window::Form1 form(sheet);
+  window::EventLoop loop(form, sheet);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+
+  // The edit menu that a right click opens on a box.
+  auto* box = form.Box({Column::Text1, 0});
+  QContextMenuEvent right_click(QContextMenuEvent::Mouse, box->rect().center(),
+                                box->mapToGlobal(box->rect().center()));
+  QCoreApplication::sendEvent(box, &right_click);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  QVERIFY(menu != nullptr);
+  QStringList items;
+  for (const QAction* action : menu->actions()) {
+    if (!action->isSeparator()) items << action->text().section('\t', 0, 0);
+  }
+  menu->close();
+  QCOMPARE(items, QStringList({"撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)", "粘贴(&P)", "删除",
+                               "全选"}));
+
+  // The message box that reports an overflow, read and closed once it shows.
+  for (const Column column : {Column::Text1, Column::Text2, Column::Text3, Column::Text4}) {
+    sheet.SetText({column, 0}, "1e200");
+  }
+  QStringList buttons;
+  QTimer poll;
+  connect(&poll, &QTimer::timeout, [&poll, &buttons] {
+    auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (message == nullptr) return;
+    poll.stop();
+    for (const QAbstractButton* button : message->buttons()) buttons << button->text();
+    message->close();
+  });
+  poll.start(10);
+  loop.Form_Click();
+  QCOMPARE(buttons, QStringList({"确定"}));
 }
 
 QTEST_MAIN(EventLoopTest)
