@@ -17,12 +17,6 @@ pids=()
 cleanup() {
   local pid
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  # The xclip processes that served this display's clipboard.
-  for pid in $(pgrep -x xclip); do
-    if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "DISPLAY=$DISPLAY"; then
-      kill "$pid" 2>/dev/null
-    fi
-  done
   stop_virtual_display
   wait 2>/dev/null || true
   rm -rf "$scratch"

@@ -26,13 +26,7 @@ window=$(xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1)
 xdotool mousemove --window "$window" 5 5
 sleep 0.3
 
-rows=("4 200 50 10 1500" "2.5 120 30 7 1000" "6 150 40 25 1380" "3 100 20 50 1250")
-for row in "${rows[@]}"; do
-  for value in $row; do
-    xdotool type --delay 20 "$value"
-    xdotool key Tab
-  done
-done
+type_worked_example
 xdotool click 1
 sleep 0.5
 import -window "$window" "$output"

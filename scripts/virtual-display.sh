@@ -3,7 +3,9 @@
 # start_virtual_display SIZE starts Xvfb (SIZE like 1024x768) on a display number the server
 # picks itself, so it never clashes with one already running, returns once it accepts
 # clients, and exports DISPLAY and a private XDG_RUNTIME_DIR (Qt warns without one).
-# stop_virtual_display, from the caller's EXIT trap, ends it and removes the folder.
+# stop_virtual_display, from the caller's EXIT trap, ends it and the xclip processes that
+# served its clipboard, and removes the folder.
+# type_worked_example types the README's four rows from the focused box on, as a user would.
 
 start_virtual_display() {
   local ready
@@ -27,8 +29,24 @@ start_virtual_display() {
 }
 
 stop_virtual_display() {
+  local pid
+  for pid in $(pgrep -x xclip); do
+    if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "DISPLAY=$DISPLAY"; then
+      kill "$pid" 2>/dev/null
+    fi
+  done
   if [[ -n ${xvfb_pid:-} ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   if [[ -n ${virtual_runtime_dir:-} ]]; then rm -rf "$virtual_runtime_dir"; fi
   xvfb_pid=
   virtual_runtime_dir=
+}
+
+type_worked_example() {
+  local row value
+  for row in "4 200 50 10 1500" "2.5 120 30 7 1000" "6 150 40 25 1380" "3 100 20 50 1250"; do
+    for value in $row; do
+      xdotool type --delay 30 "$value"
+      xdotool key Tab
+    done
+  done
 }

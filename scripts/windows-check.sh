@@ -15,12 +15,6 @@ scratch=$(mktemp -d)
 velmora_pid=
 cleanup() {
   [[ -n $velmora_pid ]] && kill "$velmora_pid" 2>/dev/null
-  # The xclip processes that served this display's clipboard.
-  for pid in $(pgrep -x xclip); do
-    if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "DISPLAY=$DISPLAY"; then
-      kill "$pid" 2>/dev/null
-    fi
-  done
   # Wine's own helpers (its desktop, its services) end with the prefix's server.
   WINEPREFIX=${VELMORA_WINEPREFIX:-$PWD/build/wine} wineserver --kill 2>/dev/null || true
   stop_virtual_display
@@ -90,13 +84,7 @@ read_box() {
 }
 
 click_box 60 92  # the first length box
-rows=("4 200 50 10 1500" "2.5 120 30 7 1000" "6 150 40 25 1380" "3 100 20 50 1250")
-for row in "${rows[@]}"; do
-  for value in $row; do
-    xdotool type --delay 30 "$value"
-    xdotool key Tab
-  done
-done
+type_worked_example
 # The background, left of the grid.
 xdotool mousemove --window "$window" 8 300 click 1
 sleep 0.5

@@ -45,33 +45,10 @@ trap 'rm -rf "$work"' EXIT
 
 # The machine's own Debian archive, as source entries in a private apt configuration: the
 # machine's apt setup is left exactly as it was.
-source_entries() {
-  local file
-  for file in /etc/apt/sources.list.d/*.sources; do
-    [[ -f $file ]] || continue
-    # deb822 stanzas: one deb-src line per URI and suite of each binary stanza.
-    awk 'BEGIN { RS = ""; FS = "\n" }
-      {
-        types = uris = suites = comps = keys = ""
-        for (i = 1; i <= NF; i++) {
-          if ($i ~ /^Types:/) types = substr($i, 7)
-          else if ($i ~ /^URIs:/) uris = substr($i, 6)
-          else if ($i ~ /^Suites:/) suites = substr($i, 8)
-          else if ($i ~ /^Components:/) comps = substr($i, 12)
-          else if ($i ~ /^Signed-By:/) keys = substr($i, 11)
-        }
-        if (types !~ /deb/) next
-        gsub(/^ +| +$/, "", keys)
-        n = split(uris, u, " "); m = split(suites, s, " ")
-        for (a = 1; a <= n; a++) for (b = 1; b <= m; b++)
-          printf "deb-src [signed-by=%s] %s %s %s\n", keys, u[a], s[b], comps
-      }' "$file"
-  done
-  if [[ -f /etc/apt/sources.list ]]; then
-    sed -nE 's/^deb[[:space:]]+/deb-src /p' /etc/apt/sources.list
-  fi
-}
-source_entries | grep -E '/debian/? ' >"$work/apt/sources.list" || true
+source scripts/apt-sources.sh
+apt_archive_entries | grep -E '^[^ ]+/debian/? ' |
+  sed -E 's/^([^ ]+) ([^ ]+) ([^[]*[^[ ])( \[(.*)\])?$/deb-src [\5] \1 \2 \3/; s/^deb-src \[\] /deb-src /' \
+    >"$work/apt/sources.list" || true
 [[ -s $work/apt/sources.list ]] || fail "no Debian archive in this machine's apt sources"
 
 apt_options=(-o "Dir::Etc::SourceList=$work/apt/sources.list"
