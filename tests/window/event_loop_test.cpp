@@ -271,12 +271,16 @@ void EventLoopTest::ClosingTheWindowEndsTheProgram() {
 
 void EventLoopTest::QtsOwnTextsAreChinese_data() {
   QTest::addColumn<QString>("locale");
-  QTest::newRow("English desktop") << "en_US";
-  QTest::newRow("German desktop") << "de_DE";
+  QTest::addColumn<bool>("message");
+  QTest::newRow("edit menu, English desktop") << "en_US" << false;
+  QTest::newRow("edit menu, German desktop") << "de_DE" << false;
+  QTest::newRow("overflow message, English desktop") << "en_US" << true;
+  QTest::newRow("overflow message, German desktop") << "de_DE" << true;
 }
 
 void EventLoopTest::QtsOwnTextsAreChinese() {
   QFETCH(QString, locale);
+  QFETCH(bool, message);
   const QLocale desktop;
   QLocale::setDefault(QLocale(locale));
   const auto restore = qScopeGuard([&desktop] { QLocale::setDefault(desktop); });
@@ -287,33 +291,38 @@ void EventLoopTest::QtsOwnTextsAreChinese() {
   form.show();
   QVERIFY(QTest::qWaitForWindowActive(&form));
 
-  // The edit menu that a right click opens on a box.
-  auto* box = form.Box({Column::Text1, 0});
-  QContextMenuEvent right_click(QContextMenuEvent::Mouse, box->rect().center(),
-                                box->mapToGlobal(box->rect().center()));
-  QCoreApplication::sendEvent(box, &right_click);
-  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-  QVERIFY(menu != nullptr);
-  QStringList items;
-  for (const QAction* action : menu->actions()) {
-    if (!action->isSeparator()) items << action->text().section('\t', 0, 0);
+  if (!message) {
+    // The edit menu that a right click opens on a box.
+    auto* box = form.Box({Column::Text1, 0});
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, box->rect().center(),
+                                  box->mapToGlobal(box->rect().center()));
+    QCoreApplication::sendEvent(box, &right_click);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    QStringList items;
+    for (const QAction* action : menu->actions()) {
+      if (!action->isSeparator()) items << action->text().section('\t', 0, 0);
+    }
+    menu->close();
+    QCOMPARE(items, QStringList({"撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)", "粘贴(&P)", "删除",
+                                 "全选"}));
+    return;
   }
-  menu->close();
-  QCOMPARE(items, QStringList({"撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)", "粘贴(&P)", "删除",
-                               "全选"}));
-
-  // The message box that reports an overflow, read and closed once it shows.
+  // The message box that reports an overflow: read and answered once it shows.
   for (const Column column : {Column::Text1, Column::Text2, Column::Text3, Column::Text4}) {
     sheet.SetText({column, 0}, "1e200");
   }
   QStringList buttons;
   QTimer poll;
   connect(&poll, &QTimer::timeout, [&poll, &buttons] {
-    auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (message == nullptr) return;
-    poll.stop();
-    for (const QAbstractButton* button : message->buttons()) buttons << button->text();
-    message->close();
+    for (auto* widget : QApplication::topLevelWidgets()) {
+      auto* shown = qobject_cast<QMessageBox*>(widget);
+      if (shown == nullptr || !shown->isVisible() || shown->buttons().isEmpty()) continue;
+      poll.stop();
+      for (const QAbstractButton* button : shown->buttons()) buttons << button->text();
+      shown->buttons().first()->click();
+      return;
+    }
   });
   poll.start(10);
   loop.Form_Click();
