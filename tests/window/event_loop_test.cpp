@@ -81,9 +81,10 @@ class EventLoopTest : public QObject {
   void FocusRuleSelectsOnArrivalInAnotherColumn();
   void SelectionIsMadeOncePerArrival();
   void OverflowIsReportedAndTypedDataKept();
-  void ClosingTheWindowEndsTheProgram();
   void QtsOwnTextsAreChinese_data();
   void QtsOwnTextsAreChinese();
+  // Last: once the program has ended, Windows ends every later modal loop at once.
+  void ClosingTheWindowEndsTheProgram();
 
  private:
   std::unique_ptr<Program> program_;
