@@ -92,12 +92,8 @@ type_keys() {
     sleep 0.2
     if candidate_window_shown; then candidates=yes; fi
   done
-  # xclip stays behind to serve the emptied clipboard: it must not hold the caller's output.
-  printf '' | xclip -selection clipboard >/dev/null 2>&1
-  xdotool key ctrl+a ctrl+c
-  sleep 0.3
   if [[ -n $candidates ]]; then echo candidates; fi
-  xclip -out -selection clipboard 2>/dev/null || true
+  copy_focused_text
 }
 
 start_window "$control" Control

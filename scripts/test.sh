@@ -39,6 +39,7 @@ trap stop_virtual_display EXIT
 start_virtual_display 1024x768
 ctest --preset windows
 passed=$((passed + $(ctest --preset windows -N | sed -n 's/^Total Tests: //p')))
+scripts/wine.sh --stop
 stop_virtual_display
 scripts/windows-check.sh | tee build/windows.log
 passed=$((passed + $(grep -c '^windows: ok' build/windows.log)))

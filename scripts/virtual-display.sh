@@ -6,6 +6,8 @@
 # stop_virtual_display, from the caller's EXIT trap, ends it and the xclip processes that
 # served its clipboard, and removes the folder.
 # type_worked_example types the README's four rows from the focused box on, as a user would.
+# copy_focused_text prints what the focused field holds, copied as a user would: select all,
+# copy, read the clipboard (emptied first, so a failed copy reads as empty).
 
 start_virtual_display() {
   local ready
@@ -49,4 +51,12 @@ type_worked_example() {
       xdotool key Tab
     done
   done
+}
+
+copy_focused_text() {
+  # xclip stays behind to serve the emptied clipboard: it must not hold the caller's output.
+  printf '' | xclip -selection clipboard >/dev/null 2>&1
+  xdotool key ctrl+a ctrl+c
+  sleep 0.3
+  xclip -out -selection clipboard 2>/dev/null || true
 }

@@ -15,8 +15,7 @@ scratch=$(mktemp -d)
 velmora_pid=
 cleanup() {
   [[ -n $velmora_pid ]] && kill "$velmora_pid" 2>/dev/null
-  # Wine's own helpers (its desktop, its services) end with the prefix's server.
-  WINEPREFIX=${VELMORA_WINEPREFIX:-$PWD/build/wine} wineserver --kill 2>/dev/null || true
+  scripts/wine.sh --stop
   stop_virtual_display
   wait 2>/dev/null || true
   rm -rf "$scratch"
@@ -76,11 +75,7 @@ pass "velmora.exe shows its window under Wine"
 click_box() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.2; }
 read_box() {
   click_box "$1" "$2"
-  # xclip stays behind to serve the emptied clipboard: it must not hold the caller's output.
-  printf '' | xclip -selection clipboard >/dev/null 2>&1
-  xdotool key ctrl+a ctrl+c
-  sleep 0.3
-  xclip -out -selection clipboard 2>/dev/null || true
+  copy_focused_text
 }
 
 click_box 60 92  # the first length box

@@ -6,9 +6,9 @@
 
 namespace window {
 
-// The faces of the window's own font, first choice first: the platform's default face where
-// the platform has one that writes Chinese, then CJK faces that stand in for it. Each
-// platform defines it in its own file.
+// The faces of the window's own font, first choice first: the platform's own default face
+// where it has one of the design's kind, then CJK faces that stand in for it. Each platform
+// defines it in its own file.
 QStringList DefaultFaces();
 
 }  // namespace window
