@@ -8,8 +8,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX=${VELMORA_WINEPREFIX:-$root/build/wine} WINEDEBUG=${WINEDEBUG:--all}
-# Wine's first start would offer to install Mono and Gecko; the program needs neither.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# Wine's first start would offer to install Mono and Gecko; the program needs neither. Its
+# menu builder would copy every Start-menu shortcut into this machine's own desktop menus.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 command -v wine >/dev/null || { echo "wine: Wine is not installed (Debian: wine, wine64)" >&2; exit 1; }
 if [[ ${1:-} == --stop ]]; then
   wineserver --kill 2>/dev/null || true
