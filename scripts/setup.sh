@@ -15,10 +15,12 @@ readonly kPackages=(
   dpkg-dev file lintian desktop-file-utils appstream icoutils binutils-mingw-w64-x86-64
   g++-mingw-w64-x86-64-posix ninja-build xz-utils googletest wine wine64 xclip
   fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 dbus-daemon qt6-translations-l10n
+  nsis zip unzip
 )
 
-# A locale with a decimal comma, so tests can prove numbers ignore the user's locale.
-readonly kTestLocale=de_DE.UTF-8
+# A locale with a decimal comma, so tests can prove numbers ignore the user's locale, and
+# Chinese, which Wine turns into a Chinese Windows for the setup program's checks.
+readonly kTestLocales=(de_DE zh_CN)
 
 sudo_if_needed() {
   if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi
@@ -38,7 +40,9 @@ if ((${#missing[@]})); then
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
-  echo "setup: generating locale $kTestLocale"
-  sudo_if_needed localedef -i de_DE -c -f UTF-8 "$kTestLocale"
-fi
+for test_locale in "${kTestLocales[@]}"; do
+  if ! locale -a 2>/dev/null | grep -qix "$test_locale.utf8"; then
+    echo "setup: generating locale $test_locale.UTF-8"
+    sudo_if_needed localedef -i "$test_locale" -c -f UTF-8 "$test_locale.UTF-8"
+  fi
+done
