@@ -5,7 +5,8 @@
 # target for a while (FUZZ_SECONDS, default 30), checks the installed files and the Debian
 # package, and types into a box through a real Chinese input method. Then the Windows
 # program: builds (once) the static Qt for Windows, cross-builds velmora.exe and the
-# suites, runs the suites under Wine and checks the program.
+# suites, runs the suites under Wine and checks the program; builds the setup program and
+# the zip, and installs, upgrades and uninstalls under Wine.
 # Any failure stops it with a non-zero status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,4 +45,8 @@ stop_virtual_display
 scripts/windows-check.sh | tee build/windows.log
 passed=$((passed + $(grep -c '^windows: ok' build/windows.log)))
 echo "windows: $(($(date +%s) - windows_started)) s"
+echo "== windows downloads"
+scripts/package-windows.sh
+scripts/windows-downloads-check.sh | tee build/windows-downloads.log
+passed=$((passed + $(grep -c '^windows downloads: ok' build/windows-downloads.log)))
 echo "all: $passed passed, 0 failed"

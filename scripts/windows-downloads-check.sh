@@ -1,0 +1,171 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Checks the Windows downloads (default build/windows/downloads, from
+# scripts/package-windows.sh) as Windows users meet them, under Wine in a fresh Wine prefix
+# and home folder: the setup program speaks Chinese on a Chinese Windows and English on
+# another; installed silently it leaves the program, its Start-menu shortcut and its
+# "Apps & features" entry, and the shortcut starts the program; a second silent install
+# upgrades in place; the registered silent uninstall removes it all; the zip holds exactly
+# its three files, with the same velmora.exe.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+downloads=${1:-build/windows/downloads}
+started=$(date +%s)
+
+source scripts/virtual-display.sh
+scratch=$(mktemp -d)
+velmora_pid=
+cleanup() {
+  [[ -n $velmora_pid ]] && kill "$velmora_pid" 2>/dev/null
+  scripts/wine.sh --stop
+  stop_virtual_display
+  wait 2>/dev/null || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+fail() { echo "windows downloads: FAILED: $*" >&2; exit 1; }
+pass() { echo "windows downloads: ok: $*"; }
+
+# Nothing from an earlier run, and nothing of this machine's user: Wine links the prefix's
+# desktop and documents folders into HOME.
+export VELMORA_WINEPREFIX=$scratch/wine HOME=$scratch/home
+mkdir -p "$HOME"
+# As on a Chinese Windows; Wine's console tools then write GBK.
+export LANG=zh_CN.UTF-8
+wine() { scripts/wine.sh "$@"; }
+unix_path() { wine winepath -u "$1" 2>/dev/null; }
+windows_variable() { wine cmd /c echo "%$1%" | tr -d '\r'; }
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora'
+registry_value() {
+  wine reg query "$uninstall_key" /v "$1" 2>/dev/null | iconv -f GBK -t UTF-8 |
+    sed -n "s/^ *$1 *REG_[A-Z_]* *//p" | tr -d '\r'
+}
+# Polls a check (a command) for up to $1 seconds.
+eventually() {
+  local seconds=$1
+  shift
+  for _ in $(seq $((seconds * 10))); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+(cd "$downloads" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
+setup=$(realpath "$(ls "$downloads"/velmora-*-setup.exe)")
+zip=$(realpath "$(ls "$downloads"/velmora-*-win64.zip)")
+version=$(basename "$setup" -setup.exe)
+version=${version#velmora-}
+pass "SHA256SUMS matches $(basename "$setup") and $(basename "$zip")"
+unzip -q "$zip" -d "$scratch/zip"
+
+# The setup program's own resources.
+wrestool --extract --raw --type=version "$setup" >"$scratch/version.res" ||
+  fail "no version record in the setup program"
+record=$(iconv -c -f UTF-16LE -t UTF-8 <"$scratch/version.res" | tr -d '\0')
+# NSIS names the block by the language's ANSI code page: 0804 03a8, Chinese (PRC), GBK.
+grep -qaE 'StringFileInfo.*0804' <<<"$record" ||
+  fail "the setup program's version record is not Chinese (PRC)"
+for want in ProductNameVelmora "ProductVersion$version" "FileVersion$version"; do
+  grep -qaF "$want" <<<"$record" || fail "the setup program's version record lacks $want"
+done
+# Image by image: the icon file NSIS rebuilds from them is laid out differently.
+mkdir "$scratch/setup" "$scratch/setup-images" "$scratch/program-images"
+wrestool --extract --type=group_icon "$setup" >"$scratch/setup/velmora.ico" ||
+  fail "no icon in the setup program"
+icotool --extract -o "$scratch/setup-images" "$scratch/setup/velmora.ico"
+icotool --extract -o "$scratch/program-images" windows/velmora.ico
+diff -r "$scratch/setup-images" "$scratch/program-images" >/dev/null ||
+  fail "the setup program's icon is not the program's"
+pass "setup program: version record $version (Chinese, PRC), the program's icon"
+
+start_virtual_display 1024x768
+# Its pages' language, from the title of its first page.
+setup_title() {
+  LANG=$1 wine "$setup" >/dev/null 2>&1 &
+  local pid=$! window
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmora' | head -n 1) ||
+    fail "the setup program showed no window (LANG=$1)"
+  xdotool getwindowname "$window"
+  kill "$pid"
+  scripts/wine.sh --stop
+}
+title=$(setup_title zh_CN.UTF-8)
+[[ $title == "Velmora 锯材计算器 安装" ]] || fail "on a Chinese Windows the setup is titled '$title'"
+title=$(setup_title de_DE.UTF-8)
+[[ $title == "Velmora 锯材计算器 Setup" ]] || fail "on a German Windows the setup is titled '$title'"
+pass "the setup program speaks Chinese on a Chinese Windows, English on a German one"
+
+wine "$setup" /S || fail "the silent install failed"
+install_dir=$(windows_variable LOCALAPPDATA)'\Programs\Velmora'
+install_unix=$(unix_path "$install_dir")
+shortcut=$(windows_variable APPDATA)'\Microsoft\Windows\Start Menu\Programs\Velmora 锯材计算器.lnk'
+shortcut_unix=$(unix_path "$shortcut")
+desktop_unix=$(unix_path "$(windows_variable USERPROFILE)\\Desktop")
+
+check_installed() {
+  local files
+  files=$(find "$install_unix" -mindepth 1 -printf '%f\n' | LC_ALL=C sort | tr '\n' ' ')
+  [[ $files == "LICENSE.txt uninstall.exe velmora.exe " ]] || fail "$install_dir holds: $files"
+  cmp -s "$install_unix/velmora.exe" "$scratch/zip/velmora.exe" ||
+    fail "the installed velmora.exe differs from the zip's"
+  [[ -f $shortcut_unix ]] || fail "no Start-menu shortcut $shortcut"
+  [[ ! -e "$desktop_unix/Velmora 锯材计算器.lnk" ]] || fail "a desktop shortcut was made unasked"
+  local size name value
+  size=$(du -b --apparent-size -c "$install_unix"/* | tail -n 1 | cut -f 1)
+  local -A want=(
+    [DisplayName]="Velmora 锯材计算器" [DisplayVersion]=$version [Publisher]=Velmora
+    [DisplayIcon]="$install_dir\\velmora.exe,0" [InstallLocation]=$install_dir
+    [UninstallString]="\"$install_dir\\uninstall.exe\""
+    [QuietUninstallString]="\"$install_dir\\uninstall.exe\" /S"
+    [EstimatedSize]=$(printf '0x%x' $((size / 1024))))
+  for name in "${!want[@]}"; do
+    value=$(registry_value "$name")
+    [[ $value == "${want[$name]}" ]] || fail "$name is '$value', not '${want[$name]}'"
+  done
+  [[ $(wine reg query "${uninstall_key%\\*}" /s | grep -c 'DisplayName.*Velmora') == 1 ]] ||
+    fail "Apps & features lists Velmora more than once"
+}
+# Started as a user would, from the Start menu; its window's process is stopped by its PID.
+check_starts() {
+  wine start "$shortcut" || fail "the Start-menu shortcut does not start"
+  local window
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1) ||
+    fail "velmora.exe, started from its shortcut, showed no window titled Velmora"
+  velmora_pid=$(xdotool getwindowpid "$window")
+  tr '\0' ' ' <"/proc/$velmora_pid/cmdline" | grep -qiF "$install_dir\\velmora.exe" ||
+    fail "the shortcut started $(tr '\0' ' ' <"/proc/$velmora_pid/cmdline")"
+  kill "$velmora_pid"
+  velmora_pid=
+  scripts/wine.sh --stop
+}
+check_installed
+check_starts
+pass "silent install: $install_dir, the Start-menu shortcut, the uninstall entry; it starts"
+
+touch -d '2000-01-01' "$install_unix/velmora.exe"
+wine "$setup" /S || fail "the silent upgrade failed"
+[[ $(stat -c %Y "$install_unix/velmora.exe") -gt 946684800 ]] ||
+  fail "the upgrade did not replace velmora.exe"
+check_installed
+check_starts
+pass "silent upgrade over it: in place, one entry, it starts"
+
+# Run as Windows runs the registered command line: a quoted program, then its arguments.
+[[ $(registry_value QuietUninstallString) =~ ^\"([^\"]+)\"\ (.*)$ ]] ||
+  fail "the silent uninstall command is $(registry_value QuietUninstallString)"
+read -ra arguments <<<"${BASH_REMATCH[2]}"
+wine "${BASH_REMATCH[1]}" "${arguments[@]}" || fail "the silent uninstall failed"
+# The uninstaller runs on from a copy of itself in the temporary folder.
+gone() {
+  [[ ! -e $install_unix && ! -e $shortcut_unix ]] &&
+    ! wine reg query "$uninstall_key" >/dev/null 2>&1
+}
+eventually 60 gone || fail "after the silent uninstall, left:" \
+  "$(ls -d "$install_unix" "$shortcut_unix" 2>/dev/null) $(registry_value DisplayName)"
+pass "silent uninstall: files, shortcut and entry are gone"
+
+[[ $(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ') == "LICENSE.txt README.txt velmora.exe " ]] ||
+  fail "the zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
+pass "the zip holds velmora.exe (the installed one), LICENSE.txt and README.txt"
+echo "windows downloads: $(($(date +%s) - started)) s"
