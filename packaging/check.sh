@@ -47,9 +47,10 @@ actual_icons=$(icotool --list windows/velmora.ico |
 [[ $actual_icons == "$expected_icons" ]] || fail "velmora.ico holds: $actual_icons"
 pass "velmora.ico holds the nine images"
 
-# The Windows version record, compiled and read back.
+# The Windows version record, compiled with the version the build defines and read back.
 (cd windows && x86_64-w64-mingw32-windres --preprocessor=cpp \
-  --preprocessor-arg=-DRC_INVOKED velmora.rc -O res -o "$scratch/velmora.res")
+  --preprocessor-arg=-DRC_INVOKED -DVELMORA_VERSION_TEXT=1.00 -DVELMORA_VERSION_MAJOR=1 \
+  -DVELMORA_VERSION_MINOR=0 velmora.rc -O res -o "$scratch/velmora.res")
 record=$(x86_64-w64-mingw32-windres -i "$scratch/velmora.res" -O rc)
 for want in 'FILEVERSION 1, 0, 0, 0' 'PRODUCTVERSION 1, 0, 0, 0' 'BLOCK "080404B0"' \
   'VALUE "FileVersion", "1.00"' 'VALUE "ProductVersion", "1.00"' \
