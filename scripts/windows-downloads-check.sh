@@ -4,9 +4,10 @@
 # scripts/package-windows.sh) as Windows users meet them, under Wine in a fresh Wine prefix
 # and home folder: the setup program speaks Chinese on a Chinese Windows and English on
 # another; installed silently it leaves the program, its Start-menu shortcut and its
-# "Apps & features" entry, and the shortcut starts the program; a second silent install
-# upgrades in place; the registered silent uninstall removes it all; the zip holds exactly
-# its three files, with the same velmora.exe.
+# "Apps & features" entry, and the shortcut starts the program; while it runs, upgrading
+# and uninstalling fail and change nothing; a second silent install upgrades in place; the
+# registered silent uninstall removes it all; the zip holds exactly its three files, with
+# the same velmora.exe.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 downloads=${1:-build/windows/downloads}
@@ -126,42 +127,63 @@ check_installed() {
   [[ $(wine reg query "${uninstall_key%\\*}" /s | grep -c 'DisplayName.*Velmora') == 1 ]] ||
     fail "Apps & features lists Velmora more than once"
 }
-# Started as a user would, from the Start menu; its window's process is stopped by its PID.
-check_starts() {
+# Started as a user would, from the Start menu, until its window shows.
+start_from_shortcut() {
   wine start "$shortcut" || fail "the Start-menu shortcut does not start"
   local window
   window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1) ||
     fail "velmora.exe, started from its shortcut, showed no window titled Velmora"
   velmora_pid=$(xdotool getwindowpid "$window")
-  tr '\0' ' ' <"/proc/$velmora_pid/cmdline" | grep -qiF "$install_dir\\velmora.exe" ||
+  tr '\0' ' ' <"/proc/$velmora_pid/cmdline" | grep -qiF "$install_dir\velmora.exe" ||
     fail "the shortcut started $(tr '\0' ' ' <"/proc/$velmora_pid/cmdline")"
+}
+stop_program() {
   kill "$velmora_pid"
   velmora_pid=
   scripts/wine.sh --stop
 }
+# As Windows runs the registered command line: a quoted program, then its arguments.
+quiet_uninstall() {
+  [[ $(registry_value QuietUninstallString) =~ ^\"([^\"]+)\"\ (.*)$ ]] ||
+    fail "the silent uninstall command is $(registry_value QuietUninstallString)"
+  local arguments
+  read -ra arguments <<<"${BASH_REMATCH[2]}"
+  wine "${BASH_REMATCH[1]}" "${arguments[@]}"
+}
+uninstalled() {
+  [[ ! -e $install_unix && ! -e $shortcut_unix ]] &&
+    ! wine reg query "$uninstall_key" >/dev/null 2>&1
+}
+
 check_installed
-check_starts
+start_from_shortcut
+stop_program
 pass "silent install: $install_dir, the Start-menu shortcut, the uninstall entry; it starts"
+
+# Windows can neither replace nor delete a running program: both must fail rather than
+# skip it, and leave the installed copy whole.
+start_from_shortcut
+if wine "$setup" /S; then fail "a silent upgrade over the running program reported success"; fi
+# "_?=" keeps the uninstaller in place, rather than going on from a copy in the temporary
+# folder, so its exit status is the uninstall's.
+if wine "$install_dir\uninstall.exe" /S "_?=$install_dir"; then
+  fail "a silent uninstall of the running program reported success"
+fi
+check_installed
+stop_program
+pass "with the program running, a silent upgrade and a silent uninstall fail and change nothing"
 
 touch -d '2000-01-01' "$install_unix/velmora.exe"
 wine "$setup" /S || fail "the silent upgrade failed"
 [[ $(stat -c %Y "$install_unix/velmora.exe") -gt 946684800 ]] ||
   fail "the upgrade did not replace velmora.exe"
 check_installed
-check_starts
+start_from_shortcut
+stop_program
 pass "silent upgrade over it: in place, one entry, it starts"
 
-# Run as Windows runs the registered command line: a quoted program, then its arguments.
-[[ $(registry_value QuietUninstallString) =~ ^\"([^\"]+)\"\ (.*)$ ]] ||
-  fail "the silent uninstall command is $(registry_value QuietUninstallString)"
-read -ra arguments <<<"${BASH_REMATCH[2]}"
-wine "${BASH_REMATCH[1]}" "${arguments[@]}" || fail "the silent uninstall failed"
-# The uninstaller runs on from a copy of itself in the temporary folder.
-gone() {
-  [[ ! -e $install_unix && ! -e $shortcut_unix ]] &&
-    ! wine reg query "$uninstall_key" >/dev/null 2>&1
-}
-eventually 60 gone || fail "after the silent uninstall, left:" \
+quiet_uninstall || fail "the silent uninstall failed"
+eventually 60 uninstalled || fail "after the silent uninstall, left:" \
   "$(ls -d "$install_unix" "$shortcut_unix" 2>/dev/null) $(registry_value DisplayName)"
 pass "silent uninstall: files, shortcut and entry are gone"
 

@@ -51,6 +51,8 @@ LangString kProgramSection ${LANG_ENGLISH} "Velmora sawn timber calculator"
 LangString kProgramSection ${LANG_SIMPCHINESE} "Velmora 锯材计算器"
 LangString kDesktopSection ${LANG_ENGLISH} "Desktop shortcut"
 LangString kDesktopSection ${LANG_SIMPCHINESE} "桌面快捷方式"
+LangString kRunning ${LANG_ENGLISH} "Velmora is running. Close it, then click Retry."
+LangString kRunning ${LANG_SIMPCHINESE} "Velmora 锯材计算器正在运行。请先关闭它，然后点击“重试”。"
 
 VIProductVersion "${VERSION_QUAD}"
 VIFileVersion "${VERSION_QUAD}"
@@ -62,8 +64,30 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "OriginalFilename" "velmora-${VERSION}
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductName" "Velmora"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${VERSION}"
 
+; Windows cannot replace or delete a running program, and NSIS would skip the file and
+; report success. Closing it for the user would lose what they typed: they close it, or the
+; setup stops with an error (exit code 2 when silent).
+!macro WaitUntilClosed prefix
+  Function ${prefix}WaitUntilClosed
+    IfFileExists "$INSTDIR\velmora.exe" 0 closed
+    retry:
+      ClearErrors
+      FileOpen $0 "$INSTDIR\velmora.exe" a
+      IfErrors running
+      FileClose $0
+      Goto closed
+    running:
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(kRunning)" /SD IDCANCEL IDRETRY retry
+      Abort "$(kRunning)"
+    closed:
+  FunctionEnd
+!macroend
+!insertmacro WaitUntilClosed ""
+!insertmacro WaitUntilClosed "un."
+
 Section "$(kProgramSection)" ProgramSection
   SectionIn RO
+  Call WaitUntilClosed
   SetOutPath "$INSTDIR"
   File "/oname=velmora.exe" "${EXE}"
   File "/oname=LICENSE.txt" "${LICENSE}"
@@ -89,6 +113,7 @@ SectionEnd
 
 ; Only what the setup program put there: a folder the user filled stays with their files.
 Section "Uninstall"
+  Call un.WaitUntilClosed
   Delete "$SMPROGRAMS\${kShortcut}"
   Delete "$DESKTOP\${kShortcut}"
   Delete "$INSTDIR\velmora.exe"
