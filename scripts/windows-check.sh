@@ -10,17 +10,7 @@ cd "$(dirname "$0")/.."
 exe=${VELMORA_EXE:-build/windows/velmora.exe}
 screenshot=$(realpath -m "${1:-build/windows/smoke.png}")
 
-source scripts/virtual-display.sh
-scratch=$(mktemp -d)
-velmora_pid=
-cleanup() {
-  [[ -n $velmora_pid ]] && kill "$velmora_pid" 2>/dev/null
-  scripts/wine.sh --stop
-  stop_virtual_display
-  wait 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
+source scripts/wine-session.sh
 fail() { echo "windows: FAILED: $*" >&2; exit 1; }
 pass() { echo "windows: ok: $*"; }
 
