@@ -76,7 +76,7 @@ exec_line=$(sed -n 's/^Exec=//p' "$scratch/root/usr/share/applications/$app_id.d
 start_virtual_display 1024x768
 PATH=$scratch/root/usr/bin:$PATH $exec_line &
 velmora_pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1) ||
+window=$(wait_for_window '^Velmora$' 20) ||
   fail "the installed program showed no window"
 [[ $(xdotool getwindowpid "$window" 2>/dev/null || echo "$velmora_pid") == "$velmora_pid" ]] ||
   fail "the window is not the installed program's"

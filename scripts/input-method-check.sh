@@ -77,7 +77,7 @@ candidate_window_shown() {
 start_window() {
   "$1" >"$scratch/$2.log" 2>&1 &
   pids+=($!)
-  window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$2\$" | head -n 1) ||
+  window=$(wait_for_window "^$2\$" 20) ||
     fail "$1 showed no window"
 }
 

@@ -21,7 +21,7 @@ start_virtual_display 1024x768
 
 build/release/velmora &
 velmora_pid=$!
-window=$(xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1)
+window=$(wait_for_window '^Velmora$' 60)
 # Without a window manager the keyboard follows the pointer: rest it on the background.
 xdotool mousemove --window "$window" 5 5
 sleep 0.3

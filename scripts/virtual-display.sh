@@ -8,6 +8,8 @@
 # type_worked_example types the README's four rows from the focused box on, as a user would.
 # copy_focused_text prints what the focused field holds, copied as a user would: select all,
 # copy, read the clipboard (emptied first, so a failed copy reads as empty).
+# wait_for_window PATTERN SECONDS prints the first visible window whose name matches, once
+# one shows, and fails after SECONDS.
 
 start_virtual_display() {
   local ready
@@ -59,4 +61,19 @@ copy_focused_text() {
   xdotool key ctrl+a ctrl+c
   sleep 0.3
   xclip -out -selection clipboard 2>/dev/null || true
+}
+
+wait_for_window() {
+  local deadline=$((SECONDS + $2)) window
+  while ((SECONDS < deadline)); do
+    # A window that vanishes while xdotool reads it (Wine makes and drops helper windows as
+    # a program starts) ends xdotool's search with an X error: ask again.
+    window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+    if [[ -n $window ]]; then
+      echo "$window"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
 }

@@ -57,7 +57,7 @@ pass "version record 1.00 (Chinese, PRC), nine-image icon, manifest for Windows 
 start_virtual_display 1024x768
 scripts/wine.sh "$exe" &
 velmora_pid=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1) ||
+window=$(wait_for_window '^Velmora$' 60) ||
   fail "velmora.exe showed no window titled Velmora under Wine"
 pass "velmora.exe shows its window under Wine"
 

@@ -75,7 +75,7 @@ start_virtual_display 1024x768
 setup_title() {
   LANG=$1 wine "$setup" >/dev/null 2>&1 &
   local pid=$! window
-  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmora' | head -n 1) ||
+  window=$(wait_for_window '^Velmora' 60) ||
     fail "the setup program showed no window (LANG=$1)"
   xdotool getwindowname "$window"
   kill "$pid"
@@ -121,7 +121,7 @@ check_installed() {
 start_from_shortcut() {
   wine start "$shortcut" || fail "the Start-menu shortcut does not start"
   local window
-  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1) ||
+  window=$(wait_for_window '^Velmora$' 60) ||
     fail "velmora.exe, started from its shortcut, showed no window titled Velmora"
   velmora_pid=$(xdotool getwindowpid "$window")
   tr '\0' ' ' <"/proc/$velmora_pid/cmdline" | grep -qiF "$install_dir\velmora.exe" ||
