@@ -18,7 +18,7 @@ RequestExecutionLevel user
 !define kUninstallKey "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora"
 !define kShortcut "${kName}.lnk"
 
-Name "${kName}"
+Name "$(kTitle)"
 OutFile "${OUTFILE}"
 BrandingText "Velmora ${VERSION}"
 InstallDir "$LOCALAPPDATA\Programs\Velmora"
@@ -47,6 +47,10 @@ ShowUninstDetails nevershow
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
+; An English page names the program in English: a Windows without Chinese fonts would
+; show the Chinese name as boxes there.
+LangString kTitle ${LANG_ENGLISH} "Velmora"
+LangString kTitle ${LANG_SIMPCHINESE} "${kName}"
 LangString kProgramSection ${LANG_ENGLISH} "Velmora sawn timber calculator"
 LangString kProgramSection ${LANG_SIMPCHINESE} "Velmora 锯材计算器"
 LangString kDesktopSection ${LANG_ENGLISH} "Desktop shortcut"
