@@ -7,10 +7,12 @@
 # "Apps & features" entry, and the shortcut starts the program; while it runs, upgrading
 # and uninstalling fail and change nothing; a second silent install upgrades in place; the
 # registered silent uninstall removes it all; the zip holds exactly its three files, with
-# the same velmora.exe.
+# the same velmora.exe. Leaves the Chinese first page's screenshot in
+# build/windows/setup.png (or $2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 downloads=${1:-build/windows/downloads}
+screenshot=$(realpath -m "${2:-build/windows/setup.png}")
 started=$(date +%s)
 
 source scripts/wine-session.sh
@@ -71,17 +73,22 @@ diff -r "$scratch/setup-images" "$scratch/program-images" >/dev/null ||
 pass "setup program: version record $version (Chinese, PRC), the program's icon"
 
 start_virtual_display 1024x768
-# Its pages' language, from the title of its first page.
+# Its pages' language, from the title of its first page; the page's picture goes to $2.
 setup_title() {
   LANG=$1 wine "$setup" >/dev/null 2>&1 &
   local pid=$! window
   window=$(wait_for_window '^Velmora' 60) ||
     fail "the setup program showed no window (LANG=$1)"
   xdotool getwindowname "$window"
+  if [[ -n ${2:-} ]]; then
+    sleep 0.5  # its first paint
+    import -window "$window" "$2"
+  fi
   kill "$pid"
   scripts/wine.sh --stop
 }
-title=$(setup_title zh_CN.UTF-8)
+mkdir -p "$(dirname "$screenshot")"
+title=$(setup_title zh_CN.UTF-8 "$screenshot")
 [[ $title == "Velmora 锯材计算器 安装" ]] || fail "on a Chinese Windows the setup is titled '$title'"
 title=$(setup_title de_DE.UTF-8)
 [[ $title == "Velmora Setup" ]] || fail "on a German Windows the setup is titled '$title'"
