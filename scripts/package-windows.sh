@@ -49,13 +49,13 @@ rsvg-convert -w 128 -h 128 resources/icons/velmora.svg -o "$stage/icon.png"
 convert -size 164x314 'xc:rgb(255,192,192)' "$stage/icon.png" -geometry +18+56 -composite \
   -type TrueColor "BMP3:$stage/welcome.bmp"
 
+# The same bytes from the same sources: every file dated by the last commit.
+touch -d "@${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}" "$stage"/*
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION_QUAD="$version_quad" \
   -DEXE="$stage/velmora.exe" -DLICENSE="$stage/LICENSE.txt" -DICON="$root/windows/velmora.ico" \
   -DBITMAP="$stage/welcome.bmp" -DOUTFILE="$out/$setup" windows/installer.nsi >&2 ||
   { echo "package-windows: FAILED: makensis" >&2; exit 1; }
 
-# The same bytes from the same sources: every file dated by the last commit.
-touch -d "@${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}" "$stage"/*
 (cd "$stage" && zip -q -9 -X "$out/$zip" velmora.exe LICENSE.txt README.txt)
 
 (cd "$out" && sha256sum "$setup" "$zip" >SHA256SUMS)
