@@ -52,7 +52,7 @@ ShowUninstDetails nevershow
 LangString kTitle ${LANG_ENGLISH} "Velmora"
 LangString kTitle ${LANG_SIMPCHINESE} "${kName}"
 LangString kProgramSection ${LANG_ENGLISH} "Velmora sawn timber calculator"
-LangString kProgramSection ${LANG_SIMPCHINESE} "Velmora 锯材计算器"
+LangString kProgramSection ${LANG_SIMPCHINESE} "${kName}"
 LangString kDesktopSection ${LANG_ENGLISH} "Desktop shortcut"
 LangString kDesktopSection ${LANG_SIMPCHINESE} "桌面快捷方式"
 LangString kRunning ${LANG_ENGLISH} "Velmora is running. Close it, then click Retry."
