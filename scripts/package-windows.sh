@@ -9,6 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
+# One date for everything built: the last commit's.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
 exe=$(scripts/windows.sh | tail -n 1)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
 IFS=. read -r major minor <<<"$version"
@@ -49,8 +51,8 @@ rsvg-convert -w 128 -h 128 resources/icons/velmora.svg -o "$stage/icon.png"
 convert -size 164x314 'xc:rgb(255,192,192)' "$stage/icon.png" -geometry +18+56 -composite \
   -type TrueColor "BMP3:$stage/welcome.bmp"
 
-# The same bytes from the same sources: every file dated by the last commit.
-touch -d "@${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}" "$stage"/*
+# NSIS and zip store each file's time.
+touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION_QUAD="$version_quad" \
   -DEXE="$stage/velmora.exe" -DLICENSE="$stage/LICENSE.txt" -DICON="$root/windows/velmora.ico" \
   -DBITMAP="$stage/welcome.bmp" -DOUTFILE="$out/$setup" windows/installer.nsi >&2 ||

@@ -7,6 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
+# Reproducible: Qt's resource compiler dates the files it builds in by this, not by when
+# they were checked out.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
 VELMORA_QT_WINDOWS=$(scripts/windows-toolchain.sh | tail -n 1)
 export VELMORA_QT_WINDOWS
 # A build tree made against another Qt (an older cache key) starts afresh.
