@@ -8,18 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 app_id=org.velmora.Velmora
 
-source scripts/virtual-display.sh
-scratch=$(mktemp -d)
-velmora_pid=
-cleanup() {
-  [[ -n $velmora_pid ]] && kill "$velmora_pid" 2>/dev/null
-  stop_virtual_display
-  wait 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-fail() { echo "packaging: FAILED: $*" >&2; exit 1; }
-pass() { echo "packaging: ok: $*"; }
+source scripts/check-session.sh packaging
 
 deb=$(scripts/package.sh 2>/dev/null | tail -n 1)
 
@@ -76,6 +65,7 @@ exec_line=$(sed -n 's/^Exec=//p' "$scratch/root/usr/share/applications/$app_id.d
 start_virtual_display 1024x768
 PATH=$scratch/root/usr/bin:$PATH $exec_line &
 velmora_pid=$!
+pids+=("$velmora_pid")
 window=$(wait_for_window '^Velmora$' 20) ||
   fail "the installed program showed no window"
 [[ $(xdotool getwindowpid "$window" 2>/dev/null || echo "$velmora_pid") == "$velmora_pid" ]] ||
@@ -84,5 +74,4 @@ sleep 0.3
 import -window "$window" build/release/installed.png
 kill "$velmora_pid"
 wait "$velmora_pid" 2>/dev/null || true
-velmora_pid=
 pass "installed program started from its desktop entry and showed Form1 (build/release/installed.png)"

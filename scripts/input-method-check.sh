@@ -11,19 +11,7 @@ velmora=${1:-build/ci/velmora}
 control=${2:-build/ci/tests/window/input_method_control}
 readonly kKeys=(n i space 1 period 5)
 
-source scripts/virtual-display.sh
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  stop_virtual_display
-  wait 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-fail() { echo "input method: FAILED: $*" >&2; exit 1; }
-pass() { echo "input method: ok: $*"; }
+source scripts/check-session.sh "input method"
 started=$(date +%s)
 
 start_virtual_display 800x600

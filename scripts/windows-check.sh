@@ -10,9 +10,7 @@ cd "$(dirname "$0")/.."
 exe=${VELMORA_EXE:-build/windows/velmora.exe}
 screenshot=$(realpath -m "${1:-build/windows/smoke.png}")
 
-source scripts/wine-session.sh
-fail() { echo "windows: FAILED: $*" >&2; exit 1; }
-pass() { echo "windows: ok: $*"; }
+source scripts/check-session.sh windows wine
 
 [[ -f $exe ]] || fail "$exe was not built"
 
@@ -56,7 +54,7 @@ pass "version record 1.00 (Chinese, PRC), nine-image icon, manifest for Windows 
 # The program under Wine, used as a user would.
 start_virtual_display 1024x768
 scripts/wine.sh "$exe" &
-velmora_pid=$!
+pids+=($!)
 window=$(wait_for_window '^Velmora$' 60) ||
   fail "velmora.exe showed no window titled Velmora under Wine"
 pass "velmora.exe shows its window under Wine"

@@ -15,9 +15,7 @@ downloads=${1:-build/windows/downloads}
 screenshot=$(realpath -m "${2:-build/windows/setup.png}")
 started=$(date +%s)
 
-source scripts/wine-session.sh
-fail() { echo "windows downloads: FAILED: $*" >&2; exit 1; }
-pass() { echo "windows downloads: ok: $*"; }
+source scripts/check-session.sh "windows downloads" wine
 
 # Nothing from an earlier run, and nothing of this machine's user: Wine links the prefix's
 # desktop and documents folders into HOME.
@@ -131,12 +129,12 @@ start_from_shortcut() {
   window=$(wait_for_window '^Velmora$' 60) ||
     fail "velmora.exe, started from its shortcut, showed no window titled Velmora"
   velmora_pid=$(xdotool getwindowpid "$window")
+  pids+=("$velmora_pid")
   tr '\0' ' ' <"/proc/$velmora_pid/cmdline" | grep -qiF "$install_dir\velmora.exe" ||
     fail "the shortcut started $(tr '\0' ' ' <"/proc/$velmora_pid/cmdline")"
 }
 stop_program() {
   kill "$velmora_pid"
-  velmora_pid=
   scripts/wine.sh --stop
 }
 # As Windows runs the registered command line: a quoted program, then its arguments.
