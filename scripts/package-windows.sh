@@ -13,8 +13,6 @@ root=$PWD
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
 exe=$(scripts/windows.sh | tail -n 1)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
-IFS=. read -r major minor <<<"$version"
-version_quad=$((10#$major)).$((10#${minor:-0})).0.0
 qt_version=$(dpkg-query -W -f='${Version}' libqt6core6)
 setup=velmora-$version-setup.exe
 zip=velmora-$version-win64.zip
@@ -53,7 +51,7 @@ convert -size 164x314 'xc:rgb(255,192,192)' "$stage/icon.png" -geometry +18+56 -
 
 # NSIS and zip store each file's time.
 touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
-makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION_QUAD="$version_quad" \
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION_FILE="$root/build/windows/installer-version.nsh" \
   -DEXE="$stage/velmora.exe" -DLICENSE="$stage/LICENSE.txt" -DICON="$root/windows/velmora.ico" \
   -DBITMAP="$stage/welcome.bmp" -DOUTFILE="$out/$setup" windows/installer.nsi >&2 ||
   { echo "package-windows: FAILED: makensis" >&2; exit 1; }

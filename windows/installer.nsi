@@ -2,8 +2,9 @@
 ; The Windows setup program. It installs for the current user, without administrator
 ; rights, into %LOCALAPPDATA%\Programs\Velmora, adds a Start-menu shortcut and registers
 ; an uninstaller that "Apps & features" lists. scripts/package-windows.sh passes with -D:
-; VERSION (1.00), VERSION_QUAD (1.0.0.0), EXE, LICENSE, ICON, BITMAP (the welcome and
-; finish pages' picture, 164 x 314) and OUTFILE.
+; VERSION_FILE (the build's, defining VERSION "1.00" and VERSION_QUAD "1.0.0.0"), EXE,
+; LICENSE, ICON, BITMAP (the welcome and finish pages' picture, 164 x 314) and OUTFILE.
+!include "${VERSION_FILE}"
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
