@@ -66,12 +66,12 @@ start_virtual_display 1024x768
 PATH=$scratch/root/usr/bin:$PATH $exec_line &
 velmora_pid=$!
 pids+=("$velmora_pid")
-window=$(wait_for_window '^Velmora$' 20) ||
-  fail "the installed program showed no window"
+window=$(wait_for_window '^Velmora$' 30) ||
+  fail "the installed program showed no window within 30 s"
 [[ $(xdotool getwindowpid "$window" 2>/dev/null || echo "$velmora_pid") == "$velmora_pid" ]] ||
   fail "the window is not the installed program's"
-sleep 0.3
-import -window "$window" build/release/installed.png
+capture_window "$window" build/release/installed.png 30 ||
+  fail "the installed program's window did not settle into a painted picture within 30 s"
 kill "$velmora_pid"
 wait "$velmora_pid" 2>/dev/null || true
 pass "installed program started from its desktop entry and showed Form1 (build/release/installed.png)"

@@ -82,8 +82,8 @@ prove_package() {
     sed 's/ %[fFuU]//g')
   chroot "$root" env DISPLAY="$DISPLAY" $exec_line >/dev/null 2>&1 &
   velmora_pid=$!
-  timeout 30 xdotool search --sync --onlyvisible --name '^Velmora$' >/dev/null ||
-    { echo "fresh-debian: FAILED: '$exec_line' showed no window" >&2; exit 1; }
+  wait_for_window '^Velmora$' 60 >/dev/null ||
+    { echo "fresh-debian: FAILED: '$exec_line' showed no window within 60 s" >&2; exit 1; }
   echo "fresh-debian: ok: the installed package starts from its desktop entry ('$exec_line')"
 }
 

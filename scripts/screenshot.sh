@@ -21,13 +21,15 @@ start_virtual_display 1024x768
 
 build/release/velmora &
 velmora_pid=$!
-window=$(wait_for_window '^Velmora$' 60)
+window=$(wait_for_window '^Velmora$' 60) ||
+  { echo "screenshot: FAILED: velmora showed no window within 60 s" >&2; exit 1; }
 # Without a window manager the keyboard follows the pointer: rest it on the background.
 xdotool mousemove --window "$window" 5 5
-sleep 0.3
-
 type_worked_example
+# The total amount's box, in pixels: the layout's twips divided by 15.
+total_box=65x25+336+280
+typed=$(window_pixels "$window" "$total_box")
 xdotool click 1
-sleep 0.5
-import -window "$window" "$output"
+capture_window "$window" "$output" 30 "$typed" "$total_box" ||
+  { echo "screenshot: FAILED: the click did not repaint the window within 30 s" >&2; exit 1; }
 echo "screenshot: $output"

@@ -14,7 +14,7 @@ readonly kPackages=(
   xvfb xdotool imagemagick librsvg2-bin
   dpkg-dev file lintian desktop-file-utils appstream icoutils binutils-mingw-w64-x86-64
   g++-mingw-w64-x86-64-posix ninja-build xz-utils googletest wine wine64 xclip
-  fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 dbus-daemon qt6-translations-l10n
+  fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 dbus-daemon dbus-bin x11-utils qt6-translations-l10n
   nsis zip unzip
 )
 

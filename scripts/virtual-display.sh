@@ -7,7 +7,14 @@
 # served its clipboard, and removes the folder.
 # type_worked_example types the README's four rows from the focused box on, as a user would.
 # copy_focused_text prints what the focused field holds, copied as a user would: select all,
-# copy, read the clipboard (emptied first, so a failed copy reads as empty).
+# copy, read the clipboard once the copy has replaced what it held (empty if it never does).
+# wait_for_focused_text TEXT SECONDS copies the focused field's text until it is TEXT, or
+# SECONDS have passed, and prints the last copy.
+# wait_until SECONDS COMMAND... runs COMMAND until it succeeds; fails after SECONDS.
+# capture_window WINDOW FILE SECONDS [BEFORE REGION] saves the window's picture once it has
+# been painted and has settled, and its REGION (WxH+X+Y) differs from BEFORE, what
+# `window_pixels WINDOW REGION` gave before an action. A blinking caret never settles a
+# whole window's difference, so REGION names the part the action changes.
 # wait_for_window PATTERN SECONDS prints the first visible window whose name matches, once
 # one shows, and fails after SECONDS.
 
@@ -29,6 +36,7 @@ start_virtual_display() {
   DISPLAY=:$(head -n 1 "$ready")
   rm -f "$ready"
   virtual_runtime_dir=$(mktemp -d)
+  scratch_picture=$virtual_runtime_dir/window.png
   export DISPLAY XDG_RUNTIME_DIR=$virtual_runtime_dir
 }
 
@@ -56,11 +64,40 @@ type_worked_example() {
 }
 
 copy_focused_text() {
-  # xclip stays behind to serve the emptied clipboard: it must not hold the caller's output.
-  printf '' | xclip -selection clipboard >/dev/null 2>&1
+  # A text of its own in the clipboard first: the copy replaces it, so the first read that
+  # differs is the field's. An empty field copies nothing, which only the time limit tells.
+  local sentinel="velmora clipboard $RANDOM$RANDOM" text deadline=$((SECONDS + ${COPY_SECONDS:-5}))
+  # xclip stays behind to serve the clipboard: it must not hold the caller's output.
+  printf '%s' "$sentinel" | xclip -selection clipboard >/dev/null 2>&1
   xdotool key ctrl+a ctrl+c
-  sleep 0.3
-  xclip -out -selection clipboard 2>/dev/null || true
+  while ((SECONDS < deadline)); do
+    text=$(xclip -out -selection clipboard 2>/dev/null) || true
+    if [[ $text != "$sentinel" ]]; then
+      printf '%s\n' "$text"
+      return 0
+    fi
+    sleep 0.05
+  done
+  echo
+}
+
+wait_for_focused_text() {
+  local deadline=$((SECONDS + $2)) text
+  while :; do
+    text=$(copy_focused_text)
+    if [[ $text == "$1" ]] || ((SECONDS >= deadline)); then break; fi
+    sleep 0.2
+  done
+  printf '%s\n' "$text"
+}
+
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
 }
 
 wait_for_window() {
@@ -75,5 +112,35 @@ wait_for_window() {
     fi
     sleep 0.1
   done
+  return 1
+}
+
+# The hash of a picture's pixels, or of those in REGION (WxH+X+Y).
+picture_pixels() {
+  convert "$1" ${2:+-crop "$2" +repage} rgb:- | md5sum | cut -d ' ' -f 1
+}
+
+window_pixels() {
+  import -window "$1" "$scratch_picture" 2>/dev/null && picture_pixels "$scratch_picture" "${2:-}"
+}
+
+capture_window() {
+  local deadline=$((SECONDS + $3)) previous= current region
+  while ((SECONDS < deadline)); do
+    if import -window "$1" "$2.capture.png" 2>/dev/null; then
+      current=$(picture_pixels "$2.capture.png")
+      region=$(picture_pixels "$2.capture.png" "${5:-}")
+      # Painted (an unpainted window is one flat colour), the same twice in a row, and
+      # changed where the caller's action shows.
+      if (($(identify -format %k "$2.capture.png") > 3)) && [[ $current == "$previous" &&
+        $region != "${4:-}" ]]; then
+        mv "$2.capture.png" "$2"
+        return 0
+      fi
+      previous=$current
+    fi
+    sleep 0.1
+  done
+  rm -f "$2.capture.png"
   return 1
 }

@@ -60,7 +60,8 @@ window=$(wait_for_window '^Velmora$' 60) ||
 pass "velmora.exe shows its window under Wine"
 
 # Pixel positions in the window of the boxes read back: the layout's twips divided by 15.
-click_box() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.2; }
+# The copy's keys follow the click in the window's queue, so nothing need be waited for.
+click_box() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
 read_box() {
   click_box "$1" "$2"
   copy_focused_text
@@ -68,11 +69,13 @@ read_box() {
 
 click_box 60 92  # the first length box
 type_worked_example
-# The background, left of the grid.
+# The background, left of the grid; the picture once the total amount's box has changed.
+total_box=65x25+336+280
+typed=$(window_pixels "$window" "$total_box")
 xdotool mousemove --window "$window" 8 300 click 1
-sleep 0.5
 mkdir -p "$(dirname "$screenshot")"
-import -window "$window" "$screenshot"
+capture_window "$window" "$screenshot" 60 "$typed" "$total_box" ||
+  fail "the click on the background did not repaint the totals within 60 s"
 
 expected=("256 92 0.4000" "368 92 600.00" "256 116 0.0630" "368 116 63.00"
   "256 140 0.9000" "368 140 1242.00" "256 164 0.3000" "368 164 375.00"

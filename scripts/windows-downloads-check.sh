@@ -31,16 +31,6 @@ registry_value() {
   wine reg query "$uninstall_key" /v "$1" 2>/dev/null | iconv -f GBK -t UTF-8 |
     sed -n "s/^ *$1 *REG_[A-Z_]* *//p" | tr -d '\r'
 }
-# Polls a check (a command) for up to $1 seconds.
-eventually() {
-  local seconds=$1
-  shift
-  for _ in $(seq $((seconds * 10))); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
 
 (cd "$downloads" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
 setup=$(realpath "$(ls "$downloads"/velmora-*-setup.exe)")
@@ -76,11 +66,10 @@ setup_title() {
   LANG=$1 wine "$setup" >/dev/null 2>&1 &
   local pid=$! window
   window=$(wait_for_window '^Velmora' 60) ||
-    fail "the setup program showed no window (LANG=$1)"
+    fail "the setup program showed no window within 60 s (LANG=$1)"
   xdotool getwindowname "$window"
   if [[ -n ${2:-} ]]; then
-    sleep 0.5  # its first paint
-    import -window "$window" "$2"
+    capture_window "$window" "$2" 60 || fail "the setup program's first page did not settle within 60 s"
   fi
   kill "$pid"
   scripts/wine.sh --stop
@@ -127,7 +116,7 @@ start_from_shortcut() {
   wine start "$shortcut" || fail "the Start-menu shortcut does not start"
   local window
   window=$(wait_for_window '^Velmora$' 60) ||
-    fail "velmora.exe, started from its shortcut, showed no window titled Velmora"
+    fail "velmora.exe, started from its shortcut, showed no window titled Velmora within 60 s"
   velmora_pid=$(xdotool getwindowpid "$window")
   pids+=("$velmora_pid")
   tr '\0' ' ' <"/proc/$velmora_pid/cmdline" | grep -qiF "$install_dir\velmora.exe" ||
@@ -178,7 +167,7 @@ stop_program
 pass "silent upgrade over it: in place, one entry, it starts"
 
 quiet_uninstall || fail "the silent uninstall failed"
-eventually 60 uninstalled || fail "after the silent uninstall, left:" \
+wait_until 60 uninstalled || fail "60 s after the silent uninstall, still there:" \
   "$(ls -d "$install_unix" "$shortcut_unix" 2>/dev/null) $(registry_value DisplayName)"
 pass "silent uninstall: files, shortcut and entry are gone"
 
