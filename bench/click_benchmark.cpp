@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "sheet/cell_sheet.h"
-#include "window/event_loop.h"
-#include "window/form1.h"
+#include "window/qt/event_loop.h"
+#include "window/qt/form1.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   sheet::CellSheet cells;
-  window::Form1 form(cells);
-  window::EventLoop loop(form, cells);
+  window::qt::Form1 form(cells);
+  window::qt::EventLoop loop(form, cells);
   using sheet::Column;
   for (int row = 0; row < sheet::kRowCount; ++row) {
     cells.SetText({Column::Text1, row}, "4");

@@ -8,19 +8,19 @@
 #include <QPushButton>
 
 #include "window/layout.h"
-#include "window/look.h"
-#include "window/texts.h"
+#include "window/qt/look.h"
+#include "window/qt/qt_texts.h"
 
 namespace {
 
-using window::Place;
-using window::SetColour;
+using window::qt::Place;
+using window::qt::SetColour;
 namespace layout = window::layout;
 
 void AddBox(QWidget& form, const QRect& geometry) {
   auto* box = new QLineEdit(&form);
   box->setGeometry(geometry);
-  box->setFont(window::SongFont(layout::kBoxPoints));
+  box->setFont(window::qt::SongFont(layout::kBoxPoints));
   SetColour(box, QPalette::Base, layout::kBoxColour);
 }
 
@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
                     layout::TwipsToPixels(layout::kClientHeight));
   SetColour(&form, QPalette::Window, layout::kFormColour);
   form.setAutoFillBackground(true);
-  form.setFont(window::DefaultFont());
+  form.setFont(window::qt::DefaultFont());
 
   for (const auto& column : layout::kBoxColumns) {
     for (int row = 0; row < 8; ++row) {
@@ -46,13 +46,13 @@ int main(int argc, char* argv[]) {
     AddBox(form, Place(total.left, total.top, total.width, total.height));
   }
   for (const auto& entry : layout::kLabels) {
-    auto* label = new QLabel(window::texts::ToQString(entry.caption), &form);
+    auto* label = new QLabel(window::qt::ToQString(entry.caption), &form);
     label->setWordWrap(entry.wraps);
     label->setGeometry(Place(entry.left, entry.top, entry.width, entry.height));
-    if (entry.name == layout::kTitleLabel) label->setFont(window::SongFont(layout::kTitlePoints));
+    if (entry.name == layout::kTitleLabel) label->setFont(window::qt::SongFont(layout::kTitlePoints));
   }
   const auto& entry = layout::kCommand1;
-  auto* button = new QPushButton(window::texts::ToQString(entry.caption), &form);
+  auto* button = new QPushButton(window::qt::ToQString(entry.caption), &form);
   button->setGeometry(Place(entry.left, entry.top, entry.width, entry.height));
   SetColour(button, QPalette::Button, entry.colour);
 

@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 velmora=${1:-build/ci/velmora}
-control=${2:-build/ci/tests/window/input_method_control}
+control=${2:-build/ci/tests/window/qt/input_method_control}
 readonly kKeys=(n i space 1 period 5)
 readonly kWaitSeconds=30
 

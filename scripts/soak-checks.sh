@@ -22,7 +22,7 @@ if [[ " ${checks[*]} " == *" windows"* ]]; then scripts/package-windows.sh >/dev
 run_check() {
   case $1 in
     packaging) packaging/check.sh ;;
-    input-method) scripts/input-method-check.sh build/ci/velmora build/ci/tests/window/input_method_control ;;
+    input-method) scripts/input-method-check.sh build/ci/velmora build/ci/tests/window/qt/input_method_control ;;
     screenshot) scripts/screenshot.sh build/soak/screenshot.png ;;
     windows) scripts/windows-check.sh build/soak/windows.png ;;
     windows-downloads) scripts/windows-downloads-check.sh build/windows/downloads build/soak/setup.png ;;

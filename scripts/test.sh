@@ -29,7 +29,7 @@ echo "== packaging"
 packaging/check.sh | tee build/packaging.log
 passed=$((passed + $(grep -c '^packaging: ok' build/packaging.log)))
 echo "== input method"
-scripts/input-method-check.sh build/ci/velmora build/ci/tests/window/input_method_control |
+scripts/input-method-check.sh build/ci/velmora build/ci/tests/window/qt/input_method_control |
   tee build/input-method.log
 passed=$((passed + $(grep -c '^input method: ok' build/input-method.log)))
 echo "== windows"

@@ -3,8 +3,8 @@
 #include <QIcon>
 
 #include "sheet/cell_sheet.h"
-#include "window/event_loop.h"
-#include "window/form1.h"
+#include "window/qt/event_loop.h"
+#include "window/qt/form1.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(icon);
 
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
-  window::EventLoop loop(form, sheet);
+  window::qt::Form1 form(sheet);
+  window::qt::EventLoop loop(form, sheet);
   return loop.Form_Load();
 }

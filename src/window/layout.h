@@ -3,7 +3,9 @@
 #define VELMORA_WINDOW_LAYOUT_H_
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "sheet/cell_sheet.h"
 
@@ -115,6 +117,14 @@ struct ButtonPlace {
 
 inline constexpr ButtonPlace kCommand1 = {"Command1", "清除数据", 6720,       1560,
                                           975,        495,        kFormColour};
+
+// The order Tab moves the focus in: across each row's inputs first, then down the results,
+// then the totals; the button Command1 comes after the last of them.
+std::vector<sheet::CellId> TabOrder();
+
+// The box's name for a screen reader: its column's heading and its row ("长 第1行"), or the
+// total's own name ("合计材积").
+std::string AccessibleName(sheet::CellId cell);
 
 }  // namespace window::layout
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "window/event_loop.h"
+#include "window/qt/event_loop.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,11 +9,12 @@
 
 #include "sheet/calculate.h"
 #include "sheet/number_text.h"
-#include "window/cell_box.h"
-#include "window/form1.h"
+#include "window/qt/cell_box.h"
+#include "window/qt/form1.h"
+#include "window/qt/qt_texts.h"
 #include "window/texts.h"
 
-namespace window {
+namespace window::qt {
 namespace {
 
 void ShowOverflowMessage(QWidget* parent, const QString& message) {
@@ -48,8 +49,7 @@ int EventLoop::FocusSelectLoop() {
 
 void EventLoop::ApplyFocusRule() {
   auto* box = qobject_cast<CellBox*>(form_.focusWidget());
-  if (box == nullptr || box->objectName() == last_text_box_name_) return;
-  last_text_box_name_ = box->objectName();
+  if (box == nullptr || !focus_rule_.Arrive(box->objectName().toStdString())) return;
   // Selected from the end back to the start, so a long text shows its beginning.
   const auto length = static_cast<int>(box->text().size());
   box->setSelection(length, -length);
@@ -59,7 +59,7 @@ void EventLoop::Form_Click() {
   try {
     sheet::Calculate(sheet_);
   } catch (const sheet::OverflowError&) {
-    report_overflow_(&form_, texts::ToQString(texts::kOverflowMessage));
+    report_overflow_(&form_, ToQString(texts::kOverflowMessage));
   }
 }
 
@@ -67,4 +67,4 @@ void EventLoop::Command1_Click() { sheet_.ClearAll(); }
 
 void EventLoop::Form_QueryUnload() { QCoreApplication::exit(0); }
 
-}  // namespace window
+}  // namespace window::qt

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#ifndef VELMORA_WINDOW_CELL_BOX_H_
-#define VELMORA_WINDOW_CELL_BOX_H_
+#ifndef VELMORA_WINDOW_QT_CELL_BOX_H_
+#define VELMORA_WINDOW_QT_CELL_BOX_H_
 
 #include <QLineEdit>
 
 #include "sheet/cell_sheet.h"
 
-namespace window {
+namespace window::qt {
 
 // The text box that shows one sheet cell. It leaves selecting on arrival to the window's
 // focus rule, and shows a text too wide for it from its beginning, whole in a tooltip.
@@ -32,6 +32,6 @@ class CellBox : public QLineEdit {
   const sheet::CellId cell_;
 };
 
-}  // namespace window
+}  // namespace window::qt
 
-#endif  // VELMORA_WINDOW_CELL_BOX_H_
+#endif  // VELMORA_WINDOW_QT_CELL_BOX_H_

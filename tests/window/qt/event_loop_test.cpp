@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "window/event_loop.h"
+#include "window/qt/event_loop.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -14,8 +14,8 @@
 
 #include "find.h"
 #include "sheet/cell_sheet.h"
-#include "window/cell_box.h"
-#include "window/form1.h"
+#include "window/qt/cell_box.h"
+#include "window/qt/form1.h"
 
 using sheet::Column;
 
@@ -59,8 +59,8 @@ struct Program {
   }
 
   sheet::CellSheet sheet;
-  window::Form1 form;
-  window::EventLoop loop;
+  window::qt::Form1 form;
+  window::qt::EventLoop loop;
   QStringList reports;
 };
 
@@ -287,8 +287,8 @@ void EventLoopTest::QtsOwnTextsAreChinese() {
   const auto restore = qScopeGuard([&desktop] { QLocale::setDefault(desktop); });
   // The program as it starts, overflow reports included.
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
-  window::EventLoop loop(form, sheet);
+  window::qt::Form1 form(sheet);
+  window::qt::EventLoop loop(form, sheet);
   form.show();
   QVERIFY(QTest::qWaitForWindowActive(&form));
 

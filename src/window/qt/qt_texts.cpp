@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "window/texts.h"
+#include "window/qt/qt_texts.h"
 
 #include <QCoreApplication>
 #include <QTranslator>
 
-namespace window::texts {
+namespace window::qt {
 
 void UseChineseQtTexts() {
   // Once per program; the translator lives as long as the application.
@@ -16,4 +16,4 @@ void UseChineseQtTexts() {
   (void)installed;
 }
 
-}  // namespace window::texts
+}  // namespace window::qt

@@ -9,9 +9,9 @@
 #include <QTest>
 
 #include "sheet/cell_sheet.h"
-#include "window/cell_box.h"
-#include "window/event_loop.h"
-#include "window/form1.h"
+#include "window/qt/cell_box.h"
+#include "window/qt/event_loop.h"
+#include "window/qt/form1.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ const QStringList kAlphabets = {
 
 class Monkey {
  public:
-  Monkey(window::Form1& form, QRandomGenerator& random) : form_(form), random_(random) {}
+  Monkey(window::qt::Form1& form, QRandomGenerator& random) : form_(form), random_(random) {}
 
   // Does one random thing a user could do and says what it was.
   QString Act() {
@@ -43,7 +43,7 @@ class Monkey {
       case 5:
         return Key(Qt::Key_Backtab, Qt::ShiftModifier);
       case 6: {
-        auto boxes = form_.findChildren<window::CellBox*>();
+        auto boxes = form_.findChildren<window::qt::CellBox*>();
         return ClickIn(boxes[Pick(static_cast<int>(boxes.size()))]);
       }
       case 7: {
@@ -121,13 +121,13 @@ class Monkey {
     return QStringLiteral("click %1 at %2,%3").arg(hit->objectName()).arg(at.x()).arg(at.y());
   }
 
-  window::Form1& form_;
+  window::qt::Form1& form_;
   QRandomGenerator& random_;
 };
 
 // Why the window and the sheet disagree, or an empty string when they agree.
-QString Disagreement(const window::Form1& form, const sheet::CellSheet& cells) {
-  for (const auto* box : form.findChildren<window::CellBox*>()) {
+QString Disagreement(const window::qt::Form1& form, const sheet::CellSheet& cells) {
+  for (const auto* box : form.findChildren<window::qt::CellBox*>()) {
     const std::string& text = cells.GetText(box->Cell());
     if (box->text() != QString::fromStdString(text)) {
       return box->accessibleName() + " shows \"" + box->text().left(40) + "\"";
@@ -163,8 +163,8 @@ void MonkeyTest::RandomActionsKeepEveryBoxShowingItsCell() {
   qInfo("monkey: seed %u, %d actions (replay with VELMORA_MONKEY_SEED=%u)", seed, actions, seed);
 
   sheet::CellSheet cells;
-  window::Form1 form(cells);
-  window::EventLoop loop(form, cells);
+  window::qt::Form1 form(cells);
+  window::qt::EventLoop loop(form, cells);
   int overflows = 0;
   loop.SetOverflowReporter([&overflows](QWidget*, const QString&) { ++overflows; });
   form.show();

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: MIT
-#ifndef VELMORA_WINDOW_EVENT_LOOP_H_
-#define VELMORA_WINDOW_EVENT_LOOP_H_
+#ifndef VELMORA_WINDOW_QT_EVENT_LOOP_H_
+#define VELMORA_WINDOW_QT_EVENT_LOOP_H_
 
 #include <QObject>
 #include <QString>
 #include <functional>
 
 #include "sheet/cell_sheet.h"
+#include "window/focus_rule.h"
 
-namespace window {
+namespace window::qt {
 
 class Form1;
 
@@ -38,7 +39,9 @@ class EventLoop : public QObject {
   void Form_QueryUnload();
 
   // The column name of the box the focus rule last selected; empty until the first.
-  const QString& LastTextBoxName() const { return last_text_box_name_; }
+  QString LastTextBoxName() const {
+    return QString::fromStdString(focus_rule_.LastTextBoxName());
+  }
 
   void SetOverflowReporter(OverflowReporter reporter) { report_overflow_ = std::move(reporter); }
 
@@ -48,10 +51,10 @@ class EventLoop : public QObject {
 
   Form1& form_;
   sheet::CellSheet& sheet_;
-  QString last_text_box_name_;
+  FocusRule focus_rule_;
   OverflowReporter report_overflow_;
 };
 
-}  // namespace window
+}  // namespace window::qt
 
-#endif  // VELMORA_WINDOW_EVENT_LOOP_H_
+#endif  // VELMORA_WINDOW_QT_EVENT_LOOP_H_

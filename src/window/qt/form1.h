@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#ifndef VELMORA_WINDOW_FORM1_H_
-#define VELMORA_WINDOW_FORM1_H_
+#ifndef VELMORA_WINDOW_QT_FORM1_H_
+#define VELMORA_WINDOW_QT_FORM1_H_
 
 #include <QWidget>
 #include <array>
@@ -9,7 +9,7 @@
 
 class QPushButton;
 
-namespace window {
+namespace window::qt {
 
 class CellBox;
 
@@ -50,6 +50,6 @@ class Form1 : public QWidget {
   bool background_pressed_ = false;
 };
 
-}  // namespace window
+}  // namespace window::qt
 
-#endif  // VELMORA_WINDOW_FORM1_H_
+#endif  // VELMORA_WINDOW_QT_FORM1_H_

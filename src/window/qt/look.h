@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#ifndef VELMORA_WINDOW_LOOK_H_
-#define VELMORA_WINDOW_LOOK_H_
+#ifndef VELMORA_WINDOW_QT_LOOK_H_
+#define VELMORA_WINDOW_QT_LOOK_H_
 
 #include <QFont>
 #include <QPalette>
@@ -10,7 +10,7 @@
 #include "window/layout.h"
 
 // How the layout table's numbers become Qt's: twips to pixels, colours, fonts.
-namespace window {
+namespace window::qt {
 
 // A rectangle given in twips, in logical pixels.
 QRect Place(int left, int top, int width, int height);
@@ -30,6 +30,6 @@ QFont SongFont(double points);
 // CJK-capable face at the size the layout was drawn for.
 QFont DefaultFont();
 
-}  // namespace window
+}  // namespace window::qt
 
-#endif  // VELMORA_WINDOW_LOOK_H_
+#endif  // VELMORA_WINDOW_QT_LOOK_H_

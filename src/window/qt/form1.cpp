@@ -1,47 +1,23 @@
 // SPDX-License-Identifier: MIT
-#include "window/form1.h"
+#include "window/qt/form1.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
-#include <vector>
 
-#include "window/cell_box.h"
+#include "window/qt/cell_box.h"
 #include "window/layout.h"
-#include "window/look.h"
-#include "window/texts.h"
+#include "window/qt/look.h"
+#include "window/qt/qt_texts.h"
 
-namespace window {
-namespace {
-
+namespace window::qt {
 using sheet::CellId;
 using sheet::Column;
-using texts::ToQString;
-
-// Across each row's inputs first, then down the results, then the totals and the button.
-std::vector<CellId> TabOrder() {
-  std::vector<CellId> order;
-  for (int row = 0; row < sheet::kRowCount; ++row) {
-    for (const Column column :
-         {Column::Text1, Column::Text2, Column::Text3, Column::Text4, Column::Text6}) {
-      order.push_back({column, row});
-    }
-  }
-  for (int row = 0; row < sheet::kRowCount; ++row) {
-    order.push_back({Column::Text5, row});
-    order.push_back({Column::Text7, row});
-  }
-  order.push_back({Column::Text8});
-  order.push_back({Column::Text9});
-  return order;
-}
-
-}  // namespace
 
 Form1::Form1(sheet::CellSheet& sheet) : sheet_(sheet) {
-  texts::UseChineseQtTexts();
+  UseChineseQtTexts();
   setObjectName("Form1");
   setWindowTitle(ToQString(layout::kFormCaption));
   setFixedSize(layout::TwipsToPixels(layout::kClientWidth),
@@ -85,9 +61,9 @@ void Form1::CreateBoxes() {
   for (const auto& entry : layout::kBoxColumns) {
     for (int row = 0; row < sheet::kRowCount; ++row) {
       const int top = layout::kFirstRowTop + layout::kRowStep * row;
-      const QString name = ToQString(entry.heading) + QStringLiteral(" 第%1行").arg(row + 1);
       CellBox* box = AddBox({entry.column, row},
-                            Place(entry.left, top, entry.width, layout::kBoxHeight), name);
+                            Place(entry.left, top, entry.width, layout::kBoxHeight),
+                            QString::fromStdString(layout::AccessibleName({entry.column, row})));
       box->setProperty("Index", row);
     }
   }
@@ -124,7 +100,7 @@ void Form1::CreateButton() {
 
 void Form1::SetTabOrder() {
   QWidget* previous = nullptr;
-  for (const CellId cell : TabOrder()) {
+  for (const CellId cell : layout::TabOrder()) {
     if (previous != nullptr) setTabOrder(previous, Box(cell));
     previous = Box(cell);
   }
@@ -150,4 +126,4 @@ void Form1::closeEvent(QCloseEvent* event) {
   emit QueryUnload();
 }
 
-}  // namespace window
+}  // namespace window::qt

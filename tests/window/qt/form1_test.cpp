@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "window/form1.h"
+#include "window/qt/form1.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,7 +18,7 @@
 
 #include "find.h"
 #include "sheet/cell_sheet.h"
-#include "window/cell_box.h"
+#include "window/qt/cell_box.h"
 #include "window/layout.h"
 
 using sheet::Column;
@@ -120,7 +120,7 @@ void Form1Test::PlacesEachControlAsTheTablesSay() {
   QFETCH(int, index);
   QFETCH(QRect, pixels);
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
+  window::qt::Form1 form(sheet);
   const QWidget* control = FindByName(form, name, index);
   QVERIFY(control != nullptr);
   QCOMPARE(control->geometry(), pixels);
@@ -128,7 +128,7 @@ void Form1Test::PlacesEachControlAsTheTablesSay() {
 
 void Form1Test::WindowHasItsCaptionSizeAndColour() {
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
+  window::qt::Form1 form(sheet);
   QCOMPARE(form.objectName(), "Form1");
   QCOMPARE(form.windowTitle(), "Velmora");
   QCOMPARE(form.size(), QSize(549, 359));
@@ -142,13 +142,13 @@ void Form1Test::WindowHasItsCaptionSizeAndColour() {
 
 void Form1Test::BoxesUseTheSongFaceAndPeach() {
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
+  window::qt::Form1 form(sheet);
   const QStringList ming_faces = {"AR PL UMing CN", "Noto Serif CJK SC"};
   auto* title = FindByName<QLabel>(form, "Label2");
   QCOMPARE(title->font().pixelSize(), 29);  // 21.75 points at 96 dots per inch
   QVERIFY2(ming_faces.contains(QFontInfo(title->font()).family()),
            qPrintable(QFontInfo(title->font()).family()));
-  for (auto* box : form.findChildren<window::CellBox*>()) {
+  for (auto* box : form.findChildren<window::qt::CellBox*>()) {
     QCOMPARE(box->font().pixelSize(), 14);  // 10.5 points
     QVERIFY2(ming_faces.contains(QFontInfo(box->font()).family()),
              qPrintable(QFontInfo(box->font()).family()));
@@ -164,7 +164,7 @@ void Form1Test::BoxesUseTheSongFaceAndPeach() {
 
 void Form1Test::CaptionsShowWholeInsideTheirRectangles() {
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
+  window::qt::Form1 form(sheet);
   const auto labels = form.findChildren<QLabel*>();
   for (const QLabel* label : labels) {
     const int flags =
@@ -204,7 +204,7 @@ void Form1Test::EveryBoxHasItsSpokenName() {
   QFETCH(int, index);
   QFETCH(QString, spoken);
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
+  window::qt::Form1 form(sheet);
   QCOMPARE(FindByName(form, name, index)->accessibleName(), spoken);
   QSet<QString> names;
   for (const auto* box : form.findChildren<QLineEdit*>()) names.insert(box->accessibleName());
@@ -213,7 +213,7 @@ void Form1Test::EveryBoxHasItsSpokenName() {
 
 void Form1Test::BoxesSwitchOffTheInputMethod() {
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
+  window::qt::Form1 form(sheet);
   // A plain field in the same window proves that the query reaches a focused widget at all.
   auto* control = new QLineEdit(&form);
   form.show();
@@ -228,7 +228,7 @@ void Form1Test::BoxesSwitchOffTheInputMethod() {
                      Qt::InputMethodHints(query.value(Qt::ImHints).toInt()));
   };
   QVERIFY(ask(control).first);
-  for (auto* box : form.findChildren<window::CellBox*>()) {
+  for (auto* box : form.findChildren<window::qt::CellBox*>()) {
     const auto [enabled, hints] = ask(box);
     QCOMPARE(QGuiApplication::focusObject(), box);
     QVERIFY2(!enabled, qPrintable(box->accessibleName()));
@@ -239,7 +239,7 @@ void Form1Test::BoxesSwitchOffTheInputMethod() {
 
 void Form1Test::TypingBecomesOneChangeOfTheCell() {
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
+  window::qt::Form1 form(sheet);
   int changes = 0;
   sheet.AddChangeListener([&changes](sheet::CellId) { ++changes; });
   auto* volume = form.Box({Column::Text5, 2});
@@ -258,7 +258,7 @@ void Form1Test::TypingBecomesOneChangeOfTheCell() {
 
 void Form1Test::TypedZeroInAResultCellDisappears() {
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
+  window::qt::Form1 form(sheet);
   for (const Column column : {Column::Text5, Column::Text7, Column::Text8, Column::Text9}) {
     auto* box = form.Box({column, 0});
     QTest::keyClicks(box, "0");
@@ -269,7 +269,7 @@ void Form1Test::TypedZeroInAResultCellDisappears() {
 
 void Form1Test::BoxShowsWhatTheCellKeptOfAnEdit() {
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
+  window::qt::Form1 form(sheet);
   auto* box = form.Box({Column::Text2, 3});
   QGuiApplication::clipboard()->setText(QString(1500, '7'));
   box->paste();
@@ -295,7 +295,7 @@ void Form1Test::SheetWritesShowTheBeginningOfLongTexts() {
   QFETCH(QString, text);
   QFETCH(bool, fits);
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
+  window::qt::Form1 form(sheet);
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   auto* box = form.Box({static_cast<Column>(column), 0});
@@ -312,7 +312,7 @@ void Form1Test::SheetWritesShowTheBeginningOfLongTexts() {
 
 void Form1Test::FocusStartsInTheFirstLengthBox() {
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
+  window::qt::Form1 form(sheet);
   QCOMPARE(form.focusWidget(), form.Box({Column::Text1, 0}));
 }
 
@@ -328,7 +328,7 @@ void Form1Test::TextsStayDarkOnLightWhateverTheTheme() {
   const auto restore = qScopeGuard([&desktop] { QApplication::setPalette(desktop); });
   if (dark) QApplication::setPalette(DarkThemePalette());
   sheet::CellSheet sheet;
-  window::Form1 form(sheet);
+  window::qt::Form1 form(sheet);
   sheet.SetText({Column::Text9}, "123456789012345678.0000");
   QStringList unreadable;
   const auto check = [&unreadable](const QWidget* widget, QPalette::ColorRole ink,
@@ -342,7 +342,7 @@ void Form1Test::TextsStayDarkOnLightWhateverTheTheme() {
                         .arg(ratio, 0, 'f', 2);
     }
   };
-  for (const auto* box : form.findChildren<window::CellBox*>()) {
+  for (const auto* box : form.findChildren<window::qt::CellBox*>()) {
     check(box, QPalette::Text, box->palette().color(QPalette::Base));
     check(box, QPalette::HighlightedText, box->palette().color(QPalette::Highlight));
   }

@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: MIT
-#include "window/look.h"
+#include "window/qt/look.h"
 
 #include <QStringList>
 
 #include "window/layout.h"
-#include "window/platform_faces.h"
-#include "window/texts.h"
+#include "window/qt/qt_texts.h"
 
-namespace window {
+namespace window::qt {
 namespace {
 
-// Windows may list "宋体" by its English name. Linux has neither: the closest faces are the
-// Ming (Song) styles, compact ones first so the title and the boxes show whole at their sizes.
+// "宋体" may be listed by its English name. Linux desktops have neither: the closest faces
+// are the Ming (Song) styles, compact ones first so the title and the boxes show whole.
 const QStringList kSongSubstitutes = {"SimSun", "AR PL UMing CN", "Noto Serif CJK SC"};
+// Linux desktops have no default face of the design's: a compact CJK face stands in, with
+// line heights that fit the small labels.
+const QStringList kDefaultFaces = {"WenQuanYi Micro Hei", "Noto Sans CJK SC"};
 
 }  // namespace
 
@@ -39,20 +41,20 @@ void SetDesignInk(QWidget* window) {
 
 QFont SongFont(double points) {
   static const bool substituted = [] {
-    QFont::insertSubstitutions(texts::ToQString(layout::kSongFace), kSongSubstitutes);
+    QFont::insertSubstitutions(ToQString(layout::kSongFace), kSongSubstitutes);
     return true;
   }();
   (void)substituted;
-  QFont font(texts::ToQString(layout::kSongFace));
+  QFont font(ToQString(layout::kSongFace));
   font.setPixelSize(layout::PointsToPixels(points));
   return font;
 }
 
 QFont DefaultFont() {
   QFont font;
-  font.setFamilies(DefaultFaces());
+  font.setFamilies(kDefaultFaces);
   font.setPixelSize(layout::PointsToPixels(layout::kDefaultPoints));
   return font;
 }
 
-}  // namespace window
+}  // namespace window::qt

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "window/cell_box.h"
+#include "window/qt/cell_box.h"
 
 #include <QFocusEvent>
 #include <QHelpEvent>
@@ -7,7 +7,7 @@
 #include <QStyleOptionFrame>
 #include <QToolTip>
 
-namespace window {
+namespace window::qt {
 namespace {
 
 // QLineEdit keeps this many pixels free on each side inside its contents rectangle.
@@ -77,4 +77,4 @@ void CellBox::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
 }
 
-}  // namespace window
+}  // namespace window::qt

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#include "window/layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+using sheet::CellId;
+using sheet::Column;
+using window::layout::TabOrder;
+
+TEST(TabOrder, GoesAcrossEachRowsInputsThenDownTheResultsThenTheTotals) {
+  const std::vector<CellId> order = TabOrder();
+  ASSERT_EQ(order.size(), std::size_t{sheet::kCellCount});
+  const struct {
+    const char* name;
+    int position;
+    CellId cell;
+  } kCases[] = {
+      {"the start box", 0, {Column::Text1, 0}},
+      {"unit price skips the volume", 4, {Column::Text6, 0}},
+      {"row 2 after row 1's price", 5, {Column::Text1, 1}},
+      {"the last input", 39, {Column::Text6, 7}},
+      {"the first volume after it", 40, {Column::Text5, 0}},
+      {"its amount", 41, {Column::Text7, 0}},
+      {"the last amount", 55, {Column::Text7, 7}},
+      {"total volume", 56, {Column::Text8}},
+      {"total amount", 57, {Column::Text9}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(order[static_cast<std::size_t>(c.position)], c.cell);
+  }
+  for (std::size_t index = 0; index < order.size(); ++index) {
+    EXPECT_EQ(std::count(order.begin(), order.end(), order[index]), 1) << "position " << index;
+  }
+}
+
+TEST(AccessibleName, NamesEachBoxByItsHeadingAndRow) {
+  const struct {
+    CellId cell;
+    const char* name;
+  } kCases[] = {
+      {{Column::Text1, 0}, "长 第1行"},   {{Column::Text4, 3}, "件 第4行"},
+      {{Column::Text5, 7}, "材积 第8行"}, {{Column::Text6, 1}, "单价 第2行"},
+      {{Column::Text7, 4}, "金额 第5行"}, {{Column::Text8}, "合计材积"},
+      {{Column::Text9}, "合计金额"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(window::layout::AccessibleName(c.cell), c.name);
+  }
+}
+
+TEST(AccessibleName, RefusesACellThatDoesNotExist) {
+  EXPECT_THROW(window::layout::AccessibleName({Column::Text1, 8}), std::out_of_range);
+  EXPECT_THROW(window::layout::AccessibleName({Column::Text8, 1}), std::out_of_range);
+}
+
+}  // namespace
