@@ -12,8 +12,9 @@ readonly kPackages=(
   fonts-arphic-uming fonts-wqy-microhei
   locales
   xvfb xdotool imagemagick librsvg2-bin
-  dpkg-dev file lintian desktop-file-utils appstream icoutils binutils-mingw-w64-x86-64
-  g++-mingw-w64-x86-64-posix ninja-build xz-utils googletest wine wine64 xclip
+  dpkg-dev file lintian desktop-file-utils appstream icoutils
+  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-win32
+  g++-mingw-w64-i686-win32 ninja-build xz-utils googletest wine wine64 wine32:i386 xclip
   fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 dbus-daemon dbus-bin x11-utils qt6-translations-l10n
   nsis zip unzip
 )
@@ -25,6 +26,13 @@ readonly kTestLocales=(de_DE zh_CN)
 sudo_if_needed() {
   if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi
 }
+
+# 32-bit Windows programs run on Wine's 32-bit half, which Debian builds for i386.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "setup: adding the i386 architecture (for wine32)"
+  sudo_if_needed dpkg --add-architecture i386
+  sudo_if_needed apt-get update -qq
+fi
 
 missing=()
 for package in "${kPackages[@]}"; do

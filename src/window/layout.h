@@ -13,16 +13,20 @@
 // control can be checked against it. Positions are from the client area's top-left corner.
 namespace window::layout {
 
-inline constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kDesignDpi = 96;  // the density the layout was drawn at
 
-// Twips to logical pixels, to the nearest pixel; Qt scales logical pixels on high-DPI screens.
-constexpr int TwipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+// Twips to pixels at `dpi` dots per inch, to the nearest pixel (a half rounds up). At the
+// design's 96 these are Qt's logical pixels, which Qt itself scales on high-DPI screens.
+constexpr int TwipsToPixels(int twips, int dpi = kDesignDpi) {
+  return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
+}
 
-// Typographic points to pixels at 96 dots per inch, the density the twip grid was drawn at:
-// fonts sized in pixels keep their fit inside the fixed boxes whatever DPI the desktop reports.
+// Typographic points to pixels at `dpi`, to the nearest pixel. Fonts sized in pixels at the
+// window's own density keep their fit inside the fixed boxes whatever DPI is reported.
 // The sizes are positive, so adding a half and truncating rounds them to the nearest pixel.
-constexpr int PointsToPixels(double points) {
-  return static_cast<int>(points * 96 / 72 + 0.5);  // NOLINT(bugprone-incorrect-roundings)
+constexpr int PointsToPixels(double points, int dpi = kDesignDpi) {
+  return static_cast<int>(points * dpi / 72 + 0.5);  // NOLINT(bugprone-incorrect-roundings)
 }
 
 struct Rgb {

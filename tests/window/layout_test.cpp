@@ -12,6 +12,32 @@ using sheet::CellId;
 using sheet::Column;
 using window::layout::TabOrder;
 
+TEST(Pixels, RoundTwipsAndPointsToTheNearestPixelAtTheWindowsDpi) {
+  using window::layout::PointsToPixels;
+  using window::layout::TwipsToPixels;
+  const struct {
+    const char* name;
+    int got, want;
+  } kCases[] = {
+      {"7 twips at 96", TwipsToPixels(7), 0},
+      {"8 twips at 96", TwipsToPixels(8), 1},
+      {"client width at 96", TwipsToPixels(8235), 549},
+      {"client height at 96", TwipsToPixels(5385), 359},
+      {"client width at 144, a half up", TwipsToPixels(8235, 144), 824},
+      {"client height at 144, a half up", TwipsToPixels(5385, 144), 539},
+      {"a row step at 120", TwipsToPixels(360, 120), 30},
+      {"box font at 96", PointsToPixels(10.5), 14},
+      {"title at 96", PointsToPixels(21.75), 29},
+      {"labels at 96", PointsToPixels(9), 12},
+      {"box font at 144", PointsToPixels(10.5, 144), 21},
+      {"title at 144, a half up", PointsToPixels(21.75, 144), 44},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.got, c.want);
+  }
+}
+
 TEST(TabOrder, GoesAcrossEachRowsInputsThenDownTheResultsThenTheTotals) {
   const std::vector<CellId> order = TabOrder();
   ASSERT_EQ(order.size(), std::size_t{sheet::kCellCount});

@@ -27,7 +27,6 @@ class Form1Test : public QObject {
   Q_OBJECT
 
  private slots:
-  void ConvertsTwipsAndPointsToTheNearestPixel();
   void PlacesEachControlAsTheTablesSay_data();
   void PlacesEachControlAsTheTablesSay();
   void WindowHasItsCaptionSizeAndColour();
@@ -78,18 +77,6 @@ QPalette DarkThemePalette() {
 }
 
 }  // namespace
-
-void Form1Test::ConvertsTwipsAndPointsToTheNearestPixel() {
-  using window::layout::PointsToPixels;
-  using window::layout::TwipsToPixels;
-  QCOMPARE(TwipsToPixels(7), 0);
-  QCOMPARE(TwipsToPixels(8), 1);
-  QCOMPARE(TwipsToPixels(8235), 549);
-  QCOMPARE(TwipsToPixels(5385), 359);
-  QCOMPARE(PointsToPixels(10.5), 14);
-  QCOMPARE(PointsToPixels(21.75), 29);
-  QCOMPARE(PointsToPixels(9), 12);
-}
 
 void Form1Test::PlacesEachControlAsTheTablesSay_data() {
   QTest::addColumn<QString>("name");
