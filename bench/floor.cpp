@@ -49,7 +49,8 @@ int main(int argc, char* argv[]) {
     auto* label = new QLabel(window::qt::ToQString(entry.caption), &form);
     label->setWordWrap(entry.wraps);
     label->setGeometry(Place(entry.left, entry.top, entry.width, entry.height));
-    if (entry.name == layout::kTitleLabel) label->setFont(window::qt::SongFont(layout::kTitlePoints));
+    if (entry.name == layout::kTitleLabel)
+      label->setFont(window::qt::SongFont(layout::kTitlePoints));
   }
   const auto& entry = layout::kCommand1;
   auto* button = new QPushButton(window::qt::ToQString(entry.caption), &form);

@@ -11,6 +11,8 @@
 # wait_for_focused_text TEXT SECONDS copies the focused field's text until it is TEXT, or
 # SECONDS have passed, and prints the last copy.
 # wait_until SECONDS COMMAND... runs COMMAND until it succeeds; fails after SECONDS.
+# wait_for_typing SECONDS types a 0 into the focused box until the box shows it, then
+# empties the box: a program under Wine drops keys while Wine is still setting it up.
 # capture_window WINDOW FILE SECONDS [BEFORE REGION] saves the window's picture once it has
 # been painted and has settled, and its REGION (WxH+X+Y) differs from BEFORE, what
 # `window_pixels WINDOW REGION` gave before an action. A blinking caret never settles a
@@ -89,6 +91,18 @@ wait_for_focused_text() {
     sleep 0.2
   done
   printf '%s\n' "$text"
+}
+
+wait_for_typing() {
+  local deadline=$((SECONDS + $1))
+  while ((SECONDS < deadline)); do
+    xdotool key 0
+    if [[ $(COPY_SECONDS=1 copy_focused_text) == *0* ]]; then
+      xdotool key ctrl+a BackSpace
+      return 0
+    fi
+  done
+  return 1
 }
 
 wait_until() {

@@ -6,9 +6,10 @@
 # another; installed silently it leaves the program, its Start-menu shortcut and its
 # "Apps & features" entry, and the shortcut starts the program; while it runs, upgrading
 # and uninstalling fail and change nothing; a second silent install upgrades in place; the
-# registered silent uninstall removes it all; the zip holds exactly its three files, with
-# the same velmora.exe. Leaves the Chinese first page's screenshot in
-# build/windows/setup.png (or $2).
+# registered silent uninstall removes it all; on a 32-bit Windows (a 32-bit Wine prefix) the
+# silent install puts the 32-bit program in place and it starts from its shortcut; each
+# zip holds exactly its three files, with the program of its architecture. Leaves the
+# Chinese first page's screenshot in build/windows/setup.png (or $2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 downloads=${1:-build/windows/downloads}
@@ -19,10 +20,11 @@ source scripts/check-session.sh "windows downloads" wine
 
 # Nothing from an earlier run, and nothing of this machine's user: Wine links the prefix's
 # desktop and documents folders into HOME.
-export VELMORA_WINEPREFIX=$scratch/wine HOME=$scratch/home
+export VELMORA_WINEPREFIX=$scratch/wine HOME=$scratch/home VELMORA_WINEARCH=win64
 mkdir -p "$HOME"
-# As on a Chinese Windows; Wine's console tools then write GBK.
-export LANG=zh_CN.UTF-8
+# As on a Chinese Windows (scripts/wine.sh's own default); Wine's console tools then
+# write GBK.
+export VELMORA_WINE_LANG=zh_CN.UTF-8
 wine() { scripts/wine.sh "$@"; }
 unix_path() { wine winepath -u "$1" 2>/dev/null; }
 windows_variable() { wine cmd /c echo "%$1%" | tr -d '\r'; }
@@ -34,11 +36,18 @@ registry_value() {
 
 (cd "$downloads" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
 setup=$(realpath "$(ls "$downloads"/velmora-*-setup.exe)")
-zip=$(realpath "$(ls "$downloads"/velmora-*-win64.zip)")
+zip64=$(realpath "$(ls "$downloads"/velmora-*-win64.zip)")
+zip32=$(realpath "$(ls "$downloads"/velmora-*-win32.zip)")
 version=$(basename "$setup" -setup.exe)
 version=${version#velmora-}
-pass "SHA256SUMS matches $(basename "$setup") and $(basename "$zip")"
-unzip -q "$zip" -d "$scratch/zip"
+[[ $(wc -l <"$downloads/SHA256SUMS") == 3 ]] || fail "SHA256SUMS lists not the three downloads"
+pass "SHA256SUMS matches $(basename "$setup"), $(basename "$zip64") and $(basename "$zip32")"
+unzip -q "$zip64" -d "$scratch/zip64"
+unzip -q "$zip32" -d "$scratch/zip32"
+[[ $(file -b "$scratch/zip64/velmora.exe") == *x86-64* ]] || fail "the win64 zip's program is not 64-bit"
+[[ $(file -b "$scratch/zip32/velmora.exe") == *80386* ]] || fail "the win32 zip's program is not 32-bit"
+# What the setup program must install on a 64-bit Windows.
+expected_exe=$scratch/zip64/velmora.exe
 
 # The setup program's own resources.
 wrestool --extract --raw --type=version "$setup" >"$scratch/version.res" ||
@@ -60,10 +69,25 @@ diff -r "$scratch/setup-images" "$scratch/program-images" >/dev/null ||
   fail "the setup program's icon is not the program's"
 pass "setup program: version record $version (Chinese, PRC), the program's icon"
 
+for zip in "$zip64" "$zip32"; do
+  [[ $(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ') == "LICENSE.txt README.txt velmora.exe " ]] ||
+    fail "$(basename "$zip") holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
+done
+pass "each zip holds velmora.exe of its architecture (the win64 one is the installed one), LICENSE.txt and README.txt"
+
+# The setup program is a 32-bit program, as every Windows runs: Wine runs it only with its
+# 32-bit half, even on a 64-bit prefix.
+if ! VELMORA_WINEARCH=win32 scripts/wine.sh --can-run; then
+  echo "windows downloads: NOT RUN: the setup program under Wine (pages, install, upgrade," \
+    "uninstall, 64-bit and 32-bit): it is a 32-bit program, and this machine has no 32-bit" \
+    "Wine (Debian's wine32:i386)"
+  exit 0
+fi
+
 start_virtual_display 1024x768
 # Its pages' language, from the title of its first page; the page's picture goes to $2.
 setup_title() {
-  LANG=$1 wine "$setup" >/dev/null 2>&1 &
+  VELMORA_WINE_LANG=$1 wine "$setup" >/dev/null 2>&1 &
   local pid=$! window
   window=$(wait_for_window '^Velmora' 60) ||
     fail "the setup program showed no window within 60 s (LANG=$1)"
@@ -92,8 +116,8 @@ check_installed() {
   local files
   files=$(find "$install_unix" -mindepth 1 -printf '%f\n' | LC_ALL=C sort | tr '\n' ' ')
   [[ $files == "LICENSE.txt uninstall.exe velmora.exe " ]] || fail "$install_dir holds: $files"
-  cmp -s "$install_unix/velmora.exe" "$scratch/zip/velmora.exe" ||
-    fail "the installed velmora.exe differs from the zip's"
+  cmp -s "$install_unix/velmora.exe" "$expected_exe" ||
+    fail "the installed velmora.exe is not $(basename "$(dirname "$expected_exe")")'s"
   [[ -f $shortcut_unix ]] || fail "no Start-menu shortcut $shortcut"
   [[ ! -e "$desktop_unix/Velmora 锯材计算器.lnk" ]] || fail "a desktop shortcut was made unasked"
   local size name value
@@ -171,7 +195,20 @@ wait_until 60 uninstalled || fail "60 s after the silent uninstall, still there:
   "$(ls -d "$install_unix" "$shortcut_unix" 2>/dev/null) $(registry_value DisplayName)"
 pass "silent uninstall: files, shortcut and entry are gone"
 
-[[ $(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ') == "LICENSE.txt README.txt velmora.exe " ]] ||
-  fail "the zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
-pass "the zip holds velmora.exe (the installed one), LICENSE.txt and README.txt"
+# On a 32-bit Windows: a prefix of its own, the 32-bit program in place, started as a
+# user starts it.
+scripts/wine.sh --stop
+export VELMORA_WINEPREFIX=$scratch/wine32 VELMORA_WINEARCH=win32
+expected_exe=$scratch/zip32/velmora.exe
+wine "$setup" /S || fail "the silent install on a 32-bit Windows failed"
+install_dir=$(windows_variable LOCALAPPDATA)'\Programs\Velmora'
+install_unix=$(unix_path "$install_dir")
+shortcut=$(windows_variable APPDATA)'\Microsoft\Windows\Start Menu\Programs\Velmora 锯材计算器.lnk'
+shortcut_unix=$(unix_path "$shortcut")
+desktop_unix=$(unix_path "$(windows_variable USERPROFILE)\\Desktop")
+check_installed
+start_from_shortcut
+stop_program
+pass "on a 32-bit Windows the silent install puts the 32-bit program in place; it starts"
+
 echo "windows downloads: $(($(date +%s) - started)) s"

@@ -22,6 +22,12 @@ if [[ ${1:-} == --stop ]]; then
   wineserver --kill 2>/dev/null || true
   exit 0
 fi
+# `scripts/wine.sh --can-run` tells whether this machine's Wine runs VELMORA_WINEARCH's
+# programs: 32-bit ones need Debian's wine32, from its i386 architecture.
+if [[ ${1:-} == --can-run ]]; then
+  [[ $WINEARCH == win64 ]] || [[ -x /usr/lib/wine/wine ]]
+  exit
+fi
 
 # SimSun (宋体) is a Song face, as AR PL UMing is; Microsoft YaHei (微软雅黑), Windows'
 # Chinese interface face, is a sans face, as WenQuanYi Micro Hei is.

@@ -1,18 +1,23 @@
 ; SPDX-License-Identifier: MIT
 ; The Windows setup program. It installs for the current user, without administrator
 ; rights, into %LOCALAPPDATA%\Programs\Velmora, adds a Start-menu shortcut and registers
-; an uninstaller that "Apps & features" lists. scripts/package-windows.sh passes with -D:
-; VERSION_FILE (the build's, defining VERSION "1.00" and VERSION_QUAD "1.0.0.0"), EXE,
-; LICENSE, ICON, BITMAP (the welcome and finish pages' picture, 164 x 314) and OUTFILE.
+; an uninstaller that "Apps & features" lists. It is itself a 32-bit program, which every
+; Windows runs, and installs the 64-bit program on a Windows whose processor is x64, the
+; 32-bit one elsewhere (32-bit Windows, and Windows on Arm, which runs x86 programs).
+; scripts/package-windows.sh passes with -D: VERSION_FILE (the build's, defining VERSION
+; "1.00" and VERSION_QUAD "1.0.0.0"), EXE64, EXE32, LICENSE, ICON, BITMAP (the welcome and
+; finish pages' picture, 164 x 314) and OUTFILE.
 !include "${VERSION_FILE}"
 Unicode true
-Target amd64-unicode
+Target x86-unicode
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 RequestExecutionLevel user
 
 !include MUI2.nsh
 !include FileFunc.nsh
+!include LogicLib.nsh
+!include x64.nsh
 
 !define kName "Velmora 锯材计算器"
 !define kPublisher "Velmora"
@@ -94,7 +99,11 @@ Section "$(kProgramSection)" ProgramSection
   SectionIn RO
   Call WaitUntilClosed
   SetOutPath "$INSTDIR"
-  File "/oname=velmora.exe" "${EXE}"
+  ${If} ${IsNativeAMD64}
+    File "/oname=velmora.exe" "${EXE64}"
+  ${Else}
+    File "/oname=velmora.exe" "${EXE32}"
+  ${EndIf}
   File "/oname=LICENSE.txt" "${LICENSE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${kShortcut}" "$INSTDIR\velmora.exe"

@@ -39,9 +39,7 @@ class EventLoop : public QObject {
   void Form_QueryUnload();
 
   // The column name of the box the focus rule last selected; empty until the first.
-  QString LastTextBoxName() const {
-    return QString::fromStdString(focus_rule_.LastTextBoxName());
-  }
+  QString LastTextBoxName() const { return QString::fromStdString(focus_rule_.LastTextBoxName()); }
 
   void SetOverflowReporter(OverflowReporter reporter) { report_overflow_ = std::move(reporter); }
 

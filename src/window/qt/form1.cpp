@@ -7,8 +7,8 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "window/qt/cell_box.h"
 #include "window/layout.h"
+#include "window/qt/cell_box.h"
 #include "window/qt/look.h"
 #include "window/qt/qt_texts.h"
 
@@ -61,9 +61,9 @@ void Form1::CreateBoxes() {
   for (const auto& entry : layout::kBoxColumns) {
     for (int row = 0; row < sheet::kRowCount; ++row) {
       const int top = layout::kFirstRowTop + layout::kRowStep * row;
-      CellBox* box = AddBox({entry.column, row},
-                            Place(entry.left, top, entry.width, layout::kBoxHeight),
-                            QString::fromStdString(layout::AccessibleName({entry.column, row})));
+      CellBox* box =
+          AddBox({entry.column, row}, Place(entry.left, top, entry.width, layout::kBoxHeight),
+                 QString::fromStdString(layout::AccessibleName({entry.column, row})));
       box->setProperty("Index", row);
     }
   }

@@ -18,8 +18,8 @@
 
 #include "find.h"
 #include "sheet/cell_sheet.h"
-#include "window/qt/cell_box.h"
 #include "window/layout.h"
+#include "window/qt/cell_box.h"
 
 using sheet::Column;
 
