@@ -108,21 +108,37 @@ candidate_window_shown() {
   return 1
 }
 
-# Starts program $1 with window title $2, clicks at $3,$4 in it once fcitx5 has its focused
+# Clicks at $2,$3 in window $1 until fcitx5 reports a focused input context of program $4:
+# a click that comes before the window takes clicks is lost, and is made again.
+click_until_focused() {
+  local deadline=$((SECONDS + kWaitSeconds))
+  while ((SECONDS < deadline)); do
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+    wait_until 2 has_focused_input_context "$4" && return 0
+  done
+  return 1
+}
+
+# Starts program $1 with window title $2, clicks at $3,$4 in it until fcitx5 has its focused
 # input context, types the keys, and waits for the field to hold $5. Sets `typed` to what
 # the field holds then, after "candidates + " if a candidate window was shown meanwhile.
+# Returns 1, with `problem` saying what it waited for, if the window never got ready.
 type_into() {
   local program=$1 title=$2 x=$3 y=$4 want=$5 name window text
   name=$(basename "$program")
+  typed=
   "$program" >"$scratch/$name.log" 2>&1 &
   pids+=($!)
   session_pids+=($!)
-  window=$(wait_for_window "^$title\$" "$kWaitSeconds") ||
-    fail "$program showed no window within $kWaitSeconds s"
-  xdotool mousemove --window "$window" "$x" "$y" click 1
-  wait_until "$kWaitSeconds" has_focused_input_context "$name" ||
-    fail "fcitx5 reported no focused input context for $name within $kWaitSeconds s:" \
-      "$(fcitx5_debug_info | tr -s ' \n' ' ')"
+  if ! window=$(wait_for_window "^$title\$" "$kWaitSeconds"); then
+    problem="$program showed no window within $kWaitSeconds s"
+    return 1
+  fi
+  if ! click_until_focused "$window" "$x" "$y" "$name"; then
+    problem="fcitx5 reported no focused input context for $name within $kWaitSeconds s of"
+    problem+=" clicks: $(fcitx5_debug_info | tr -s ' \n' ' ')"
+    return 1
+  fi
   start_window_watcher "$name"
   xdotool key --delay 100 "${kKeys[@]}"
   text=$(wait_for_focused_text "$want" "$kWaitSeconds")
@@ -135,17 +151,19 @@ type_into() {
 # second, fresh set-up before the check calls it unproven.
 for attempt in 1 2; do
   start_input_method "$attempt"
-  type_into "$control" Control 20 20 '你1。5'
-  [[ $typed == 'candidates + 你1。5' ]] && break
-  echo "input method: the plain field holds '$typed'; setting fcitx5 up afresh" >&2
+  if type_into "$control" Control 20 20 '你1。5'; then
+    [[ $typed == 'candidates + 你1。5' ]] && break
+    problem="the plain field holds '$typed' after $kWaitSeconds s"
+  fi
+  echo "input method: $problem; setting fcitx5 up afresh" >&2
   stop_input_method
 done
 [[ $typed == 'candidates + 你1。5' ]] ||
   fail "no proof: the input method did not work in the plain field, even after a second" \
-    "set-up; it holds '$typed' (want a candidate window and '你1。5')"
+    "set-up (want a candidate window and '你1。5'): $problem"
 pass "a plain Qt field gets '你1。5' through pinyin, with its candidate window"
 
-type_into "$velmora" Velmora 60 92 'ni 1.5'
+type_into "$velmora" Velmora 60 92 'ni 1.5' || fail "$problem"
 [[ $typed == "ni 1.5" ]] ||
   fail "the first length box holds '$typed', not the plain keys 'ni 1.5' with no candidate window"
 pass "the first length box gets the plain keys 'ni 1.5', no candidate window ($(($(date +%s) - started)) s)"

@@ -105,12 +105,17 @@ title=$(setup_title de_DE.UTF-8)
 [[ $title == "Velmora Setup" ]] || fail "on a German Windows the setup is titled '$title'"
 pass "the setup program speaks Chinese on a Chinese Windows, English on a German one"
 
+# Where the setup program puts things in the current prefix, as Windows names them and
+# as this machine reaches them.
+locate_install() {
+  install_dir=$(windows_variable LOCALAPPDATA)'\Programs\Velmora'
+  install_unix=$(unix_path "$install_dir")
+  shortcut=$(windows_variable APPDATA)'\Microsoft\Windows\Start Menu\Programs\Velmora 锯材计算器.lnk'
+  shortcut_unix=$(unix_path "$shortcut")
+  desktop_unix=$(unix_path "$(windows_variable USERPROFILE)\\Desktop")
+}
 wine "$setup" /S || fail "the silent install failed"
-install_dir=$(windows_variable LOCALAPPDATA)'\Programs\Velmora'
-install_unix=$(unix_path "$install_dir")
-shortcut=$(windows_variable APPDATA)'\Microsoft\Windows\Start Menu\Programs\Velmora 锯材计算器.lnk'
-shortcut_unix=$(unix_path "$shortcut")
-desktop_unix=$(unix_path "$(windows_variable USERPROFILE)\\Desktop")
+locate_install
 
 check_installed() {
   local files
@@ -201,11 +206,7 @@ scripts/wine.sh --stop
 export VELMORA_WINEPREFIX=$scratch/wine32 VELMORA_WINEARCH=win32
 expected_exe=$scratch/zip32/velmora.exe
 wine "$setup" /S || fail "the silent install on a 32-bit Windows failed"
-install_dir=$(windows_variable LOCALAPPDATA)'\Programs\Velmora'
-install_unix=$(unix_path "$install_dir")
-shortcut=$(windows_variable APPDATA)'\Microsoft\Windows\Start Menu\Programs\Velmora 锯材计算器.lnk'
-shortcut_unix=$(unix_path "$shortcut")
-desktop_unix=$(unix_path "$(windows_variable USERPROFILE)\\Desktop")
+locate_install
 check_installed
 start_from_shortcut
 stop_program

@@ -13,7 +13,7 @@ TEST(FocusRule, SelectsOnArrivalInAnotherColumnOnly) {
     const char* name;
     std::vector<std::string> arrivals;
     std::vector<bool> selects;
-  } kCases[] = {
+  } cases[] = {
       {"the first arrival selects", {"Text1"}, {true}},
       {"Tab across a row selects in each column", {"Text1", "Text2", "Text3"}, {true, true, true}},
       {"within one column, once", {"Text1", "Text1", "Text1"}, {true, false, false}},
@@ -21,7 +21,7 @@ TEST(FocusRule, SelectsOnArrivalInAnotherColumnOnly) {
       {"back to a column left for another", {"Text5", "Text7", "Text5"}, {true, true, true}},
       {"totals are columns of their own", {"Text8", "Text9", "Text8"}, {true, true, true}},
   };
-  for (const auto& c : kCases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     window::FocusRule rule;
     std::vector<bool> selects;

@@ -18,7 +18,7 @@ TEST(Pixels, RoundTwipsAndPointsToTheNearestPixelAtTheWindowsDpi) {
   const struct {
     const char* name;
     int got, want;
-  } kCases[] = {
+  } cases[] = {
       {"7 twips at 96", TwipsToPixels(7), 0},
       {"8 twips at 96", TwipsToPixels(8), 1},
       {"client width at 96", TwipsToPixels(8235), 549},
@@ -32,7 +32,7 @@ TEST(Pixels, RoundTwipsAndPointsToTheNearestPixelAtTheWindowsDpi) {
       {"box font at 144", PointsToPixels(10.5, 144), 21},
       {"title at 144, a half up", PointsToPixels(21.75, 144), 44},
   };
-  for (const auto& c : kCases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(c.got, c.want);
   }
@@ -45,7 +45,7 @@ TEST(TabOrder, GoesAcrossEachRowsInputsThenDownTheResultsThenTheTotals) {
     const char* name;
     int position;
     CellId cell;
-  } kCases[] = {
+  } cases[] = {
       {"the start box", 0, {Column::Text1, 0}},
       {"unit price skips the volume", 4, {Column::Text6, 0}},
       {"row 2 after row 1's price", 5, {Column::Text1, 1}},
@@ -56,7 +56,7 @@ TEST(TabOrder, GoesAcrossEachRowsInputsThenDownTheResultsThenTheTotals) {
       {"total volume", 56, {Column::Text8}},
       {"total amount", 57, {Column::Text9}},
   };
-  for (const auto& c : kCases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(order[static_cast<std::size_t>(c.position)], c.cell);
   }
@@ -69,13 +69,13 @@ TEST(AccessibleName, NamesEachBoxByItsHeadingAndRow) {
   const struct {
     CellId cell;
     const char* name;
-  } kCases[] = {
+  } cases[] = {
       {{Column::Text1, 0}, "长 第1行"},   {{Column::Text4, 3}, "件 第4行"},
       {{Column::Text5, 7}, "材积 第8行"}, {{Column::Text6, 1}, "单价 第2行"},
       {{Column::Text7, 4}, "金额 第5行"}, {{Column::Text8}, "合计材积"},
       {{Column::Text9}, "合计金额"},
   };
-  for (const auto& c : kCases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(window::layout::AccessibleName(c.cell), c.name);
   }

@@ -70,19 +70,6 @@ std::pair<DWORD, DWORD> Selection(HWND box) {
   return {start, end};
 }
 
-void SetClipboardText(const std::string& text) {
-  const std::wstring wide = Widen(text);
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
-  auto* data = static_cast<wchar_t*>(GlobalLock(memory));
-  wide.copy(data, wide.size());
-  data[wide.size()] = L'\0';
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
-}
-
 TEST_F(Form1Test, PlacesTheControlsAtTheTablesTwipsForTheWindowsDpi) {
   Program& p = this->p();
   RECT client;
@@ -93,7 +80,7 @@ TEST_F(Form1Test, PlacesTheControlsAtTheTablesTwipsForTheWindowsDpi) {
     const char* name;
     HWND control;
     RECT want;
-  } kCases[] = {
+  } cases[] = {
       {"length, row 1", p.Box(kLength0), {32, 80, 81, 105}},
       // Cut where the next column starts drawing over it, less one shared border line.
       {"width, row 8", p.Box({Column::Text2, 7}), {80, 248, 129, 273}},
@@ -104,7 +91,7 @@ TEST_F(Form1Test, PlacesTheControlsAtTheTablesTwipsForTheWindowsDpi) {
       {"instructions", p.form.Label("Label4"), {440, 144, 521, 345}},
       {"clear button", p.form.Command1(), {448, 104, 513, 137}},
   };
-  for (const auto& c : kCases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const RECT got = ClientRectIn(c.control, p.form.Handle());
     EXPECT_EQ(got.left, c.want.left);
@@ -137,7 +124,7 @@ TEST_F(Form1Test, ChoosesTheFontsAndScalesThemWithTheDpi) {
       HWND control;
       std::wstring face;
       LONG height;  // in pixels at this DPI
-    } kCases[] = {
+    } cases[] = {
         {"a box", p.Box({Column::Text4, 5}), L"宋体", dpi == 96 ? -14 : -21},
         {"a total", p.Box({Column::Text8}), L"宋体", dpi == 96 ? -14 : -21},
         {"the title", p.form.Label("Label2"), L"宋体", dpi == 96 ? -29 : -44},
@@ -146,7 +133,7 @@ TEST_F(Form1Test, ChoosesTheFontsAndScalesThemWithTheDpi) {
         {"the button", p.form.Command1(), message_face,
          MulDiv(metrics.lfMessageFont.lfHeight, dpi, 96)},
     };
-    for (const auto& c : kCases) {
+    for (const auto& c : cases) {
       SCOPED_TRACE(c.name);
       const LOGFONTW font = FontOf(c.control);
       EXPECT_EQ(std::wstring(font.lfFaceName), c.face);
@@ -177,14 +164,14 @@ TEST_F(Form1Test, PaintsTheDesignsColours) {
     HWND window;
     POINT at;
     COLORREF want;
-  } kCases[] = {
+  } cases[] = {
       {"the background", p.form.Handle(), {5, 5}, pink},
       {"inside an empty box", p.Box({Column::Text3, 4}), {30, 12}, peach},
       {"inside a total", p.Box({Column::Text9}), {50, 12}, peach},
       {"around the title's letters", p.form.Label("Label2"), {200, 2}, pink},
       {"around the instructions", p.form.Label("Label4"), {78, 195}, pink},
   };
-  for (const auto& c : kCases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(PixelAt(c.window, c.at), c.want);
   }
@@ -228,7 +215,7 @@ TEST_F(Form1Test, HighContrastTakesTheSystemsColours) {
 }
 
 TEST_F(Form1Test, EditsReachTheSheetAndTheBoxShowsWhatTheCellKept) {
-  const std::string kLong(5000, '7');
+  const std::string long_text(5000, '7');
   std::string emoji;
   for (int i = 0; i < 1500; ++i) emoji += "😀";
   const struct {
@@ -236,22 +223,21 @@ TEST_F(Form1Test, EditsReachTheSheetAndTheBoxShowsWhatTheCellKept) {
     bool paste;
     std::string input;
     std::string shown;
-  } kCases[] = {
+  } cases[] = {
       {"typed digits keep their order", false, "200", "200"},
       {"a decimal number", false, "2.5", "2.5"},
       {"Chinese text", false, "长度", "长度"},
       {"a paste", true, "12abc", "12abc"},
-      {"a long paste keeps its first 1,000 characters", true, kLong, kLong.substr(0, 1000)},
-      {"so does one of characters beyond the basic plane", true, emoji, emoji.substr(0, 4 * 1000)},
+      {"a long paste keeps its first 1,000 characters", true, long_text, long_text.substr(0, 1000)},
+      {"so does one of characters beyond the basic plane", true, emoji,
+       emoji.substr(0, std::size_t{4} * 1000)},
   };
-  for (const auto& c : kCases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Program& p = this->p();
     p.Click(p.Box({Column::Text2, 1}));
     if (c.paste) {
-      SetClipboardText(c.input);
-      SendMessageW(p.Focus(), WM_PASTE, 0, 0);
-      p.Pump();
+      p.Paste(c.input);
     } else {
       p.Type(c.input);
     }
@@ -321,14 +307,14 @@ TEST_F(Form1Test, TabGoesAcrossEachRowThenDownTheResultsAndShiftTabBack) {
     const char* name;
     std::size_t position;
     std::string want;
-  } kCases[] = {
+  } cases[] = {
       {"the start", 0, "长 第1行"},           {"across row 1", 4, "单价 第1行"},
       {"row 2 next", 5, "长 第2行"},          {"the last input", 39, "单价 第8行"},
       {"down the results", 40, "材积 第1行"}, {"its amount", 41, "金额 第1行"},
       {"the totals", 56, "合计材积"},         {"", 57, "合计金额"},
       {"the button", 58, "清除数据"},         {"round to the start", 59, "长 第1行"},
   };
-  for (const auto& c : kCases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(forward[c.position], c.want);
   }
@@ -344,13 +330,13 @@ TEST_F(Form1Test, FocusRuleSelectsOnArrivalInAnotherColumnOnly) {
     CellId from, to;
     bool by_tab;
     bool selects;
-  } kCases[] = {
+  } cases[] = {
       {"tab to the next column", {Column::Text1, 0}, {Column::Text2, 0}, true, true},
       {"click into another column", {Column::Text1, 0}, {Column::Text2, 0}, false, true},
       {"click within a column", {Column::Text1, 0}, {Column::Text1, 3}, false, false},
       {"click into a total", {Column::Text1, 0}, {Column::Text9}, false, true},
   };
-  for (const auto& c : kCases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     p_ = std::make_unique<Program>();
     Program& p = this->p();
@@ -439,13 +425,13 @@ TEST_F(Form1Test, OverflowIsReportedInChineseAndTypedDataKept) {
   const struct {
     CellId cell;
     std::string want;
-  } kCases[] = {
+  } cases[] = {
       {{Column::Text5, 0}, "0.4000"},  // written before the overflow
       {{Column::Text7, 0}, ""},        // the pass stopped before the amounts
       {{Column::Text8}, "9"},         {{Column::Text1, 2}, "1e200"},
       {{Column::Text2, 2}, "1e200"},  {{Column::Text6, 0}, "1500"},
   };
-  for (const auto& c : kCases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(window::layout::AccessibleName(c.cell));
     EXPECT_EQ(p.Shown(c.cell), c.want);
   }
@@ -465,9 +451,9 @@ TEST_F(Form1Test, TheBoxesMenuIsChineseAndWorks) {
   SetTimer(nullptr, 0, 50, ReadMenu);
   SendMessageW(p.Box(kLength0), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(p.Box(kLength0)),
                MAKELPARAM(-1, -1));
-  const std::vector<std::wstring> kItems = {L"撤消(&U)", L"剪切(&T)", L"复制(&C)",
-                                            L"粘贴(&P)", L"删除(&D)", L"全选(&A)"};
-  EXPECT_EQ(seen.items, kItems);
+  const std::vector<std::wstring> items = {L"撤消(&U)", L"剪切(&T)", L"复制(&C)",
+                                           L"粘贴(&P)", L"删除(&D)", L"全选(&A)"};
+  EXPECT_EQ(seen.items, items);
   // Nothing selected: only undo (of the typing), paste (if the clipboard has text) and
   // select all are offered.
   ASSERT_EQ(seen.enabled.size(), 6U);
@@ -517,24 +503,22 @@ std::wstring TipOf(HWND form, HWND box) {
 }
 
 TEST_F(Form1Test, ANumberWiderThanItsBoxShowsWholeInATooltip) {
-  const std::string kWide = "1234567890.1234567890";
+  const std::string wide_text = "1234567890.1234567890";
   const struct {
     const char* name;
     std::string text;
     std::string tip;
-  } kCases[] = {
+  } cases[] = {
       {"a number that fits has none", "1500", ""},
-      {"a wider one shows whole", kWide, kWide},
+      {"a wider one shows whole", wide_text, wide_text},
       {"so does the longest a cell holds", std::string(1000, '9'), std::string(1000, '9')},
   };
-  for (const auto& c : kCases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     p_ = std::make_unique<Program>();
     Program& p = this->p();
     p.Click(p.Box({Column::Text6, 3}));
-    SetClipboardText(c.text);
-    SendMessageW(p.Focus(), WM_PASTE, 0, 0);
-    p.Pump();
+    p.Paste(c.text);
     EXPECT_EQ(Narrow(TipOf(p.form.Handle(), p.Box({Column::Text6, 3}))), c.tip);
   }
 }
@@ -544,12 +528,12 @@ TEST_F(Form1Test, ClosingTheWindowEndsTheProgramAtOnce) {
     const char* name;
     UINT message;
     WPARAM wparam;
-  } kCases[] = {
+  } cases[] = {
       {"the close box", WM_CLOSE, 0},
       {"the system menu", WM_SYSCOMMAND, SC_CLOSE},
       {"logging off", WM_ENDSESSION, TRUE},
   };
-  for (const auto& c : kCases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     p_ = std::make_unique<Program>();
     Program& p = this->p();

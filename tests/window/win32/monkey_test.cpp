@@ -42,7 +42,7 @@ class Monkey {
       }
       case 3: {
         const std::string text = RandomText(Pick(3) == 0 ? 3000 : Pick(40));
-        Paste(text);
+        p_.Paste(text);
         return "paste " + std::to_string(text.size()) + " bytes";
       }
       case 4:
@@ -88,21 +88,6 @@ class Monkey {
       text += alphabet[static_cast<std::size_t>(Pick(static_cast<int>(alphabet.size())))];
     }
     return window::win32::Narrow(text);
-  }
-
-  void Paste(const std::string& text) {
-    const std::wstring wide = window::win32::Widen(text);
-    if (!OpenClipboard(nullptr)) return;
-    EmptyClipboard();
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
-    auto* data = static_cast<wchar_t*>(GlobalLock(memory));
-    wide.copy(data, wide.size());
-    data[wide.size()] = L'\0';
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-    SendMessageW(GetFocus(), WM_PASTE, 0, 0);
-    p_.Pump();
   }
 
   Program& p_;

@@ -81,6 +81,22 @@ struct Program {
     Click(control, {client.right / 2, client.bottom / 2});
   }
   void ClickBackground() { Click(form.Handle(), {5, 5}); }
+
+  // Pasted into the focused box, as its edit menu's paste does, from the clipboard.
+  void Paste(std::string_view text) {
+    const std::wstring wide = window::win32::Widen(text);
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    auto* data = static_cast<wchar_t*>(GlobalLock(memory));
+    wide.copy(data, wide.size());
+    data[wide.size()] = L'\0';
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SendMessageW(Focus(), WM_PASTE, 0, 0);
+    Pump();
+  }
   void TypeInto(sheet::CellId cell, std::string_view text) {
     Click(Box(cell));
     Type(text);
