@@ -41,6 +41,9 @@ bool EventLoop::RunPendingMessages() {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
+    // After each message, not only after the batch: a key typed ahead, in the batch that
+    // moved the focus, would otherwise be selected with the box's old text and replaced.
+    ApplyFocusRule();
   }
   if (ended_) return false;
   ApplyFocusRule();

@@ -23,8 +23,8 @@ class EventLoop {
   int Form_Load();
 
   // One pass of the main loop without waiting: every pending message, through the dialog
-  // manager (Tab, Shift+Tab, Enter, Escape), then the focus rule. False once the program
-  // has ended.
+  // manager (Tab, Shift+Tab, Enter, Escape), each followed by the focus rule. False once
+  // the program has ended.
   bool RunPendingMessages();
 
   // A click on the background: one calculation pass. An overflow is reported to the user

@@ -127,10 +127,7 @@ std::optional<CellId> Form1::CellOf(HWND control) const {
   if (control == nullptr || GetParent(control) != window_) return std::nullopt;
   const int index = GetDlgCtrlID(control) - kFirstBoxId;
   if (index < 0 || index >= sheet::kCellCount) return std::nullopt;
-  for (const CellId cell : layout::TabOrder()) {
-    if (sheet::CellIndex(cell) == static_cast<std::size_t>(index)) return cell;
-  }
-  return std::nullopt;
+  return cells_[static_cast<std::size_t>(index)];
 }
 
 void Form1::CreateControls() {
@@ -139,6 +136,7 @@ void Form1::CreateControls() {
     const std::size_t index = sheet::CellIndex(cell);
     const HWND box = CreateCellBox(window_, kFirstBoxId + static_cast<int>(index));
     boxes_[index] = box;
+    cells_[index] = cell;
     accessible_names_.Name(box, layout::AccessibleName(cell));
   }
   const auto& button = layout::kCommand1;

@@ -77,6 +77,7 @@ class Form1 {
   Events events_;
   HWND window_ = nullptr;
   std::array<HWND, sheet::kCellCount> boxes_{};
+  std::array<sheet::CellId, sheet::kCellCount> cells_{};  // by the cell's index, as boxes_
   std::array<HWND, layout::kLabels.size()> labels_{};
   HWND command1_ = nullptr;
   HWND tooltip_ = nullptr;

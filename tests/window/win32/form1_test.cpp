@@ -353,6 +353,21 @@ TEST_F(Form1Test, FocusRuleSelectsOnArrivalInAnotherColumnOnly) {
   }
 }
 
+TEST_F(Form1Test, KeysTypedAheadOfTheFocusRuleAreKept) {
+  Program& p = this->p();
+  p.TypeInto({Column::Text2, 0}, "999");
+  p.Click(p.Box(kLength0));
+  // A fast typist's Tab and digits, all waiting in the queue at once: Windows gives each key
+  // to the box that has the focus when the program takes it, the Tab's box for the digits.
+  PostMessageW(p.Focus(), WM_KEYDOWN, VK_TAB, 1);
+  for (const wchar_t digit : {L'5', L'0'}) {
+    PostMessageW(p.Box({Column::Text2, 0}), WM_CHAR, digit, 1);
+  }
+  p.Pump();
+  EXPECT_EQ(p.Focus(), p.Box({Column::Text2, 0}));
+  EXPECT_EQ(p.Shown({Column::Text2, 0}), "50");
+}
+
 TEST_F(Form1Test, ComingBackFromTheButtonIntoTheSameColumnSelectsNothing) {
   Program& p = this->p();
   p.Type("4");
