@@ -24,7 +24,7 @@ run_check() {
     packaging) packaging/check.sh ;;
     input-method) scripts/input-method-check.sh build/ci/velmora build/ci/tests/window/qt/input_method_control ;;
     screenshot) scripts/screenshot.sh build/soak/screenshot.png ;;
-    windows) scripts/windows-check.sh build/soak/windows.png ;;
+    windows) scripts/windows-check.sh build/soak ;;
     windows-downloads) scripts/windows-downloads-check.sh build/windows/downloads build/soak/setup.png ;;
     *) echo "soak: no check named $1" >&2; return 2 ;;
   esac

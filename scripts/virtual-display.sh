@@ -12,7 +12,7 @@
 # SECONDS have passed, and prints the last copy.
 # wait_until SECONDS COMMAND... runs COMMAND until it succeeds; fails after SECONDS.
 # wait_for_typing SECONDS types a 0 into the focused box until the box shows it, then
-# empties the box: a program under Wine drops keys while Wine is still setting it up.
+# empties the box: keys typed before a program takes keys are lost.
 # capture_window WINDOW FILE SECONDS [BEFORE REGION] saves the window's picture once it has
 # been painted and has settled, and its REGION (WxH+X+Y) differs from BEFORE, what
 # `window_pixels WINDOW REGION` gave before an action. A blinking caret never settles a
