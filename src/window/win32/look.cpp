@@ -10,13 +10,18 @@ COLORREF ToColorRef(layout::Rgb rgb) {
   return RGB(static_cast<BYTE>(rgb.red), static_cast<BYTE>(rgb.green), static_cast<BYTE>(rgb.blue));
 }
 
+// The design's colours never change: their brushes are made once.
+Look::Look()
+    : form_brush_(CreateSolidBrush(ToColorRef(layout::kFormColour))),
+      box_brush_(CreateSolidBrush(ToColorRef(layout::kBoxColour))) {
+  Refresh();
+}
+
 void Look::Refresh() {
   HIGHCONTRASTW setting{};
   setting.cbSize = sizeof setting;
   high_contrast_ = SystemParametersInfoW(SPI_GETHIGHCONTRAST, setting.cbSize, &setting, 0) &&
                    (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
-  form_brush_ = GdiObject<HBRUSH>(CreateSolidBrush(ToColorRef(layout::kFormColour)));
-  box_brush_ = GdiObject<HBRUSH>(CreateSolidBrush(ToColorRef(layout::kBoxColour)));
 }
 
 HBRUSH Look::FormBrush() const {

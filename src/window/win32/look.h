@@ -14,9 +14,9 @@ namespace window::win32 {
 // its own, so the system's high-contrast colours apply as in Windows' own dialogs.
 class Look {
  public:
-  Look() { Refresh(); }
+  Look();
 
-  // Reads the high-contrast setting again and makes the brushes anew.
+  // Reads the high-contrast setting again.
   void Refresh();
 
   bool HighContrast() const { return high_contrast_; }
