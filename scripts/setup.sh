@@ -17,6 +17,7 @@ readonly kPackages=(
   g++-mingw-w64-i686-win32 ninja-build xz-utils googletest wine wine64 xclip
   fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 dbus-daemon dbus-bin x11-utils qt6-translations-l10n
   nsis zip unzip
+  g++-i686-linux-gnu qemu-user-static
 )
 
 # The 32-bit half of Wine, for the 32-bit program, comes from Debian's i386 architecture,

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs what is missing, checks the formatting, then builds and runs every test suite
-# twice, plain and under AddressSanitizer + UndefinedBehaviorSanitizer, runs each fuzz
+# twice, plain and under AddressSanitizer + UndefinedBehaviorSanitizer, and the sheet's suite
+# as the 32-bit Windows program computes (a static i686 build under qemu), runs each fuzz
 # target for a while (FUZZ_SECONDS, default 30), checks the installed files and the Debian
 # package, and types into a box through a real Chinese input method. Then the Windows
 # program: cross-builds both velmora.exe (64-bit and 32-bit) and their suites, runs the
@@ -24,6 +25,12 @@ for preset in ci asan; do
   ctest --preset "$preset" --parallel "$(nproc)"
   passed=$((passed + $(ctest --preset "$preset" -N | sed -n 's/^Total Tests: //p')))
 done
+echo "== x86 arithmetic"
+# The sheet suite compiled as the 32-bit Windows program computes, run under qemu.
+cmake --preset x86-sheet >/dev/null
+cmake --build --preset x86-sheet --parallel "$(nproc)"
+ctest --preset x86-sheet
+passed=$((passed + $(ctest --preset x86-sheet -N | sed -n 's/^Total Tests: //p')))
 echo "== fuzzing"
 scripts/fuzz.sh "${FUZZ_SECONDS:-30}" | tee build/fuzz.log
 passed=$((passed + $(grep -c '^fuzz: .* executions' build/fuzz.log)))

@@ -3,7 +3,8 @@
 # Checks both cross-built programs (build/windows-x64/velmora.exe and
 # build/windows-x86/velmora.exe) as Windows will meet them: a stripped GUI program of its
 # architecture, at most 768 KiB, importing exactly the functions its list in windows/
-# names (all of them in Windows 7), carrying its icon, version record and manifest; then
+# names (all of them in Windows 7), carrying its icon, version record and manifest, and the
+# 32-bit one's sheet computing with SSE2, as the 64-bit one does; then
 # runs each under its own Wine (64-bit, and 32-bit in a 32-bit prefix) on a virtual X
 # display, types the worked example as a user would, calculates, and reads every result
 # back through the clipboard. Leaves each window's screenshot in build/windows/ (or in the
@@ -70,6 +71,18 @@ check_file() {
   pass "$arch: version record 1.00 (Chinese, PRC), nine-image icon, manifest for Windows 7 to 11, DPI-aware"
 }
 
+# The 32-bit program computes on SSE2, as the 64-bit one does: no x87 arithmetic in the
+# sheet (loads, stores and sign changes carry a double's value unchanged, and the calling
+# convention returns doubles on the x87 stack).
+check_x86_arithmetic() {
+  local library=build/windows-x86/src/sheet/libvelmora_sheet.a found
+  found=$(i686-w64-mingw32-objdump -d --no-show-raw-insn "$library" | awk '{ print $2 }' |
+    grep -E '^(fi?(add|sub|subr|mul|div|divr)|f(sqrt|prem1?|rndint|scale|ist|istp|isttp))[psl]*$' |
+    sort | uniq -c | tr -s ' \n' ' ' || true)
+  [[ -z $found ]] || fail "x86: the sheet computes with x87 instructions:$found"
+  pass "x86: the sheet computes with SSE2 only, no x87 arithmetic"
+}
+
 # The program under its Wine, used as a user would.
 check_use() {
   local arch=$1 exe=$2 window
@@ -110,5 +123,6 @@ check_use() {
 start_virtual_display 1024x768
 check_file x64 build/windows-x64/velmora.exe x86_64-w64-mingw32-objdump pei-x86-64 amd64
 check_file x86 build/windows-x86/velmora.exe i686-w64-mingw32-objdump pei-i386 x86
+check_x86_arithmetic
 check_use x64 build/windows-x64/velmora.exe win64
 check_use x86 build/windows-x86/velmora.exe win32

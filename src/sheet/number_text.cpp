@@ -3,13 +3,15 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
-#include <system_error>
+
+#include "sheet/float_chars.h"
 
 namespace sheet {
 namespace {
@@ -17,8 +19,6 @@ namespace {
 constexpr std::string_view kBlanks = " \t\r\n";
 // The most decimals a pattern may ask for; the sheet's own ask for four and two.
 constexpr int kMaxDecimals = 4;
-// Sign, the 309 integer digits of the largest double, the point and the decimals.
-constexpr std::size_t kMaxFormattedSize = 1 + 309 + 1 + kMaxDecimals;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -109,15 +109,19 @@ int DecimalsOf(std::string_view pattern) {
   return pattern.size() == 1 ? 0 : static_cast<int>(pattern.size() - 2);
 }
 
+// A double holds 15 significant decimal digits reliably; what lies beyond them is the
+// binary's error, not part of the number a person reads.
+constexpr int kReadableDigits = 15;
+
 // Rounds `magnitude` (finite, not negative) to `decimals` decimals and returns the result
-// times 10^decimals, with exact halves away from zero, using integers only. A double is
-// mantissa × 2^exponent exactly, so the value times 10^decimals is
-// mantissa × 5^decimals / 2^(-exponent - decimals), and the bits shifted out decide the
-// rounding. Gives nothing when the result would not fit 64 bits: then the value is so large
-// that it times 10^decimals is a whole number, and there is nothing to round.
+// times 10^decimals, using integers only. A double is mantissa × 2^exponent exactly, so the
+// value times 10^decimals is mantissa × 5^decimals / 2^(-exponent - decimals), and the bits
+// shifted out decide the rounding. Gives nothing where that exact rounding may differ from
+// rounding the value's 15 digits: near a half of the last decimal, or past 15 digits.
 std::optional<std::uint64_t> ScaledAndRounded(double magnitude, int decimals) {
   constexpr std::array<std::uint64_t, kMaxDecimals + 1> kPowersOfFive = {1, 5, 25, 125, 625};
-  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &magnitude, sizeof bits);
   const auto biased_exponent = static_cast<int>(bits >> 52);
   const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
   const std::uint64_t mantissa =
@@ -127,28 +131,66 @@ std::optional<std::uint64_t> ScaledAndRounded(double magnitude, int decimals) {
   // Below 2^63, since the mantissa has 53 bits and 5^4 < 2^10.
   const std::uint64_t numerator = mantissa * kPowersOfFive[static_cast<std::size_t>(decimals)];
   const int shift = -exponent - decimals;
-  if (shift <= 0) {
-    if (-shift >= 64 || numerator > (UINT64_MAX >> -shift)) return std::nullopt;
-    return numerator << -shift;
-  }
-  if (shift >= 64) return 0;  // below half of the last decimal
+  if (shift <= 0) return numerator == 0 ? std::optional<std::uint64_t>(0) : std::nullopt;
+  if (shift >= 64) return 0;  // under a third of the last decimal
   const std::uint64_t kept = numerator >> shift;
   const std::uint64_t dropped = numerator & ((std::uint64_t{1} << shift) - 1);
-  return dropped >= (std::uint64_t{1} << (shift - 1)) ? kept + 1 : kept;
+  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+  // Rounding to 15 digits moves the value by at most half a unit of its 15th digit, which
+  // is under 1e-14 of the value: a value farther from the half keeps its side of it. In
+  // units of the dropped bits, (kept + 1) << shift is above the value and below 2^64.
+  const std::uint64_t distance = dropped >= half ? dropped - half : half - dropped;
+  if (distance <= ((kept + 1) << shift) / 100'000'000'000'000) return std::nullopt;
+  return dropped > half ? kept + 1 : kept;
 }
 
-// Writes `scaled` / 10^decimals in fixed point, at least one digit before the point.
-std::string FixedText(std::uint64_t scaled, int decimals, bool negative) {
-  char buffer[32];
-  char* end = buffer + sizeof buffer;
-  char* first = end;
-  for (int written = 0; written <= decimals || scaled != 0; ++written) {
-    if (written == decimals && decimals > 0) *--first = '.';
-    *--first = static_cast<char>('0' + scaled % 10);
-    scaled /= 10;
+// Adds one to a string of decimal digits ("" counts as 0).
+void Increment(std::string& digits) {
+  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    if (*it != '9') {
+      ++*it;
+      return;
+    }
+    *it = '0';
   }
-  if (negative) *--first = '-';
-  return std::string(first, end);
+  digits.insert(digits.begin(), '1');
+}
+
+// The digits of `magnitude` (finite, above zero) times 10^decimals as a person reads the
+// value: its 15 significant digits, rounded half away from zero at the last decimal, and
+// zeros for whatever lies beyond the 15th digit.
+std::string ReadableScaledDigits(double magnitude, int decimals) {
+  const std::string text = ScientificText(magnitude, kReadableDigits);
+  const std::size_t e = text.find('e');
+  std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
+  const int exponent = std::atoi(text.c_str() + e + 1);
+  // The largest doubles read as a number past the largest double, which nothing could read
+  // back: they overflow as any larger result does.
+  if (exponent == 308 && digits > "179769313486231") {
+    throw OverflowError("result out of the double range");
+  }
+  // How many of the digits lie at or above the last decimal.
+  const int kept = exponent + 1 + decimals;
+  if (kept < 0) return "0";
+  const auto keep = static_cast<std::size_t>(kept);
+  if (keep >= digits.size()) return digits + std::string(keep - digits.size(), '0');
+  const bool round_up = digits[keep] >= '5';
+  digits.resize(keep);
+  if (round_up) Increment(digits);
+  return digits.empty() ? "0" : digits;
+}
+
+// Writes `scaled` (decimal digits of the value times 10^decimals) in fixed point, with at
+// least one digit before the point.
+std::string FixedText(std::string_view scaled, int decimals, bool negative) {
+  const auto point = static_cast<std::size_t>(decimals);
+  std::string text;
+  text.reserve(scaled.size() + point + 3);
+  if (negative && scaled.find_first_not_of('0') != std::string_view::npos) text += '-';
+  if (scaled.size() <= point) text.append(point + 1 - scaled.size(), '0');
+  text += scaled;
+  if (point > 0) text.insert(text.size() - point, 1, '.');
+  return text;
 }
 
 }  // namespace
@@ -164,35 +206,33 @@ double ParseNumber(std::string_view text) {
   if (shape.length == 0) return 0.0;
   // Short plain decimals, which is what people type, need no general conversion.
   if (!shape.has_exponent && shape.int_digits + shape.frac_digits <= kExactDigits) {
-    const double value = static_cast<double>(shape.mantissa) / kPowersOfTen[shape.frac_digits];
+    // Signed, so a 32-bit x86 build converts it without x87 arithmetic; it is below 10^15.
+    const double value = static_cast<double>(static_cast<std::int64_t>(shape.mantissa)) /
+                         kPowersOfTen[shape.frac_digits];
     return negative ? -value : value;
   }
   const std::string_view number = rest.substr(0, shape.length);
 
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                            std::chars_format::general);
-  if (error == std::errc::result_out_of_range) {
-    if (IsAboveRange(number, shape)) {
-      throw OverflowError("number too large: \"" + std::string(number.substr(0, 40)) + "\"");
-    }
-    value = 0.0;
+  const std::optional<double> read = ReadDecimal(number);
+  if (!read && IsAboveRange(number, shape)) {
+    throw OverflowError("number too large: \"" + std::string(number.substr(0, 40)) + "\"");
   }
+  const double value = read.value_or(0.0);
   return negative ? -value : value;
 }
 
 std::string FormatFixed(double value, std::string_view pattern) {
   const int decimals = DecimalsOf(pattern);
   if (!std::isfinite(value)) throw OverflowError("result out of the double range");
-  if (const auto scaled = ScaledAndRounded(std::fabs(value), decimals)) {
-    // A negative value that rounds to zero shows as zero, not "-0.0000".
-    return FixedText(*scaled, decimals, std::signbit(value) && *scaled != 0);
+  const double magnitude = std::fabs(value);
+  const bool negative = std::signbit(value);
+  if (const auto scaled = ScaledAndRounded(magnitude, decimals)) {
+    char digits[24];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, *scaled);
+    return FixedText(std::string_view(digits, static_cast<std::size_t>(end - digits)), decimals,
+                     negative);
   }
-  char buffer[kMaxFormattedSize];
-  const auto [end, error] =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  if (error != std::errc()) throw std::logic_error("fixed-point buffer too small");
-  return std::string(buffer, end);
+  return FixedText(ReadableScaledDigits(magnitude, decimals), decimals, negative);
 }
 
 }  // namespace sheet
