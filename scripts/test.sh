@@ -4,7 +4,8 @@
 # twice, plain and under AddressSanitizer + UndefinedBehaviorSanitizer, and the sheet's suite
 # as the 32-bit Windows program computes (a static i686 build under qemu), runs each fuzz
 # target for a while (FUZZ_SECONDS, default 30), checks the installed files and the Debian
-# package, and types into a box through a real Chinese input method. Then the Windows
+# package, types into a box through a real Chinese input method, and types bursts and clicks
+# with a moving mouse into the window with real X input. Then the Windows
 # program: cross-builds both velmora.exe (64-bit and 32-bit) and their suites, runs the
 # suites under Wine (64-bit and 32-bit) and checks both programs; builds the setup program
 # and the two zips, and installs, upgrades and uninstalls under Wine. What this machine's
@@ -41,6 +42,9 @@ echo "== input method"
 scripts/input-method-check.sh build/ci/velmora build/ci/tests/window/qt/input_method_control |
   tee build/input-method.log
 passed=$((passed + $(grep -c '^input method: ok' build/input-method.log)))
+echo "== typing"
+scripts/typing-check.sh linux build/ci/velmora | tee build/typing.log
+passed=$((passed + $(grep -c '^typing linux: ok' build/typing.log)))
 echo "== windows"
 windows_started=$(date +%s)
 scripts/windows.sh
@@ -64,6 +68,8 @@ for arch in x64:win64 x86:win32; do
 done
 unset VELMORA_WINEARCH
 stop_virtual_display
+scripts/typing-check.sh x64 scripts/wine.sh build/windows-x64/velmora.exe | tee build/typing-x64.log
+passed=$((passed + $(grep -c '^typing x64: ok' build/typing-x64.log)))
 scripts/windows-check.sh | tee build/windows.log
 passed=$((passed + $(grep -c '^windows: ok' build/windows.log)))
 not_run=$((not_run + $(grep -c '^windows: NOT RUN' build/windows.log || true)))

@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -163,7 +162,9 @@ std::string ReadableScaledDigits(double magnitude, int decimals) {
   const std::string text = ScientificText(magnitude, kReadableDigits);
   const std::size_t e = text.find('e');
   std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
-  const int exponent = std::atoi(text.c_str() + e + 1);
+  int exponent = 0;
+  std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                  exponent);
   // The largest doubles read as a number past the largest double, which nothing could read
   // back: they overflow as any larger result does.
   if (exponent == 308 && digits > "179769313486231") {

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "window/qt/cell_box.h"
 
+#include <QApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QToolTip>
@@ -64,7 +67,43 @@ QVariant CellBox::inputMethodQuery(Qt::InputMethodQuery query) const {
   return QLineEdit::inputMethodQuery(query);
 }
 
+void CellBox::SelectWholeText() {
+  // From the end back to the start, so a long text shows its beginning.
+  const auto length = static_cast<int>(text().size());
+  setSelection(length, -length);
+}
+
+void CellBox::SelectOnArrival() {
+  if (arrived_by_click_ && (QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+    select_when_click_ends_ = true;
+    return;
+  }
+  SelectWholeText();
+}
+
+void CellBox::mousePressEvent(QMouseEvent* event) {
+  press_position_ = event->position().toPoint();
+  QLineEdit::mousePressEvent(event);
+}
+
+void CellBox::mouseReleaseEvent(QMouseEvent* event) {
+  QLineEdit::mouseReleaseEvent(event);
+  if (!select_when_click_ends_ || event->button() != Qt::LeftButton) return;
+  select_when_click_ends_ = false;
+  // Hands move a pixel or two while clicking; only a longer move is a drag.
+  if ((event->position().toPoint() - press_position_).manhattanLength() <
+      QApplication::startDragDistance()) {
+    SelectWholeText();
+  }
+}
+
+void CellBox::focusOutEvent(QFocusEvent* event) {
+  select_when_click_ends_ = false;
+  QLineEdit::focusOutEvent(event);
+}
+
 void CellBox::focusInEvent(QFocusEvent* event) {
+  arrived_by_click_ = event->reason() == Qt::MouseFocusReason;
   // QLineEdit selects everything on Tab; here only the window's focus rule selects, and it
   // leaves a box alone when the focus comes back to the same column.
   const Qt::FocusReason reason = event->reason();

@@ -28,10 +28,10 @@ EventLoop::EventLoop(Form1& form, sheet::CellSheet& sheet)
   connect(&form_, &Form1::BackgroundClicked, this, &EventLoop::Form_Click);
   connect(form_.Command1(), &QPushButton::clicked, this, &EventLoop::Command1_Click);
   connect(&form_, &Form1::QueryUnload, this, &EventLoop::Form_QueryUnload);
-  // Queued, so the rule runs once the events that moved the focus are handled: a mouse
-  // press places the caret first, then the rule may select. Nothing runs while idle.
+  // At once, inside the event that moved the focus: a key typed ahead, already queued
+  // behind a Tab, must reach a box whose text is selected. Nothing runs while idle.
   connect(qApp, &QApplication::focusChanged, this, &EventLoop::ApplyFocusRule,
-          Qt::QueuedConnection);
+          Qt::DirectConnection);
 }
 
 int EventLoop::Form_Load() {
@@ -50,9 +50,7 @@ int EventLoop::FocusSelectLoop() {
 void EventLoop::ApplyFocusRule() {
   auto* box = qobject_cast<CellBox*>(form_.focusWidget());
   if (box == nullptr || !focus_rule_.Arrive(box->objectName().toStdString())) return;
-  // Selected from the end back to the start, so a long text shows its beginning.
-  const auto length = static_cast<int>(box->text().size());
-  box->setSelection(length, -length);
+  box->SelectOnArrival();
 }
 
 void EventLoop::Form_Click() {

@@ -12,8 +12,33 @@ namespace window::win32 {
 namespace {
 
 LRESULT CALLBACK CellBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
-                             UINT_PTR /*subclass*/, DWORD_PTR /*data*/) {
+                             UINT_PTR subclass, DWORD_PTR data);
+
+// Windows types a character beyond the basic plane as two WM_CHAR halves. The first alone
+// would reach the sheet as U+FFFD, and the box, rewritten, would lose its caret: it waits in
+// the subclass's data for its partner, and the pair goes in as one edit.
+LRESULT OnChar(HWND box, WPARAM unit, LPARAM lparam, DWORD_PTR pending_high) {
+  if (IS_HIGH_SURROGATE(unit)) {
+    SetWindowSubclass(box, CellBoxProc, 0, unit);
+    return 0;
+  }
+  if (pending_high != 0) {
+    SetWindowSubclass(box, CellBoxProc, 0, 0);
+    if (IS_LOW_SURROGATE(unit)) {
+      const wchar_t pair[] = {static_cast<wchar_t>(pending_high), static_cast<wchar_t>(unit),
+                              L'\0'};
+      SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pair));
+      return 0;
+    }
+  }
+  return DefSubclassProc(box, WM_CHAR, unit, lparam);
+}
+
+LRESULT CALLBACK CellBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
+                             UINT_PTR /*subclass*/, DWORD_PTR data) {
   switch (message) {
+    case WM_CHAR:
+      return OnChar(box, wparam, lparam, data);
     case WM_GETDLGCODE:
       // Without this, the dialog manager selects a box's whole text whenever Tab lands in
       // it, even coming back into the column last selected.

@@ -2,6 +2,7 @@
 #include "window/win32/edit_menu.h"
 
 #include "window/texts.h"
+#include "window/win32/cell_box.h"
 #include "window/win32/utf16.h"
 
 namespace window::win32 {
@@ -57,6 +58,8 @@ void Run(HWND box, EditAction action) {
 
 void ShowEditMenu(HWND box, POINT screen_point) {
   SetFocus(box);
+  // The arrival selects before the menu's loop, so a paste replaces the text.
+  SendMessageW(GetParent(box), kFocusMovedMessage, 0, 0);
   if (screen_point.x == -1 && screen_point.y == -1) {
     RECT rect;
     GetWindowRect(box, &rect);

@@ -2,6 +2,8 @@
 #ifndef VELMORA_WINDOW_WIN32_EVENT_LOOP_H_
 #define VELMORA_WINDOW_WIN32_EVENT_LOOP_H_
 
+#include <windows.h>
+
 #include <string>
 
 #include "sheet/cell_sheet.h"
@@ -40,12 +42,18 @@ class EventLoop {
 
  private:
   int FocusSelectLoop();
-  void ApplyFocusRule();
+  // `pointer`: where on the screen the pointer was for the message just handled.
+  void ApplyFocusRule(POINT pointer);
+  void SelectIfClickEnded(POINT pointer);
 
   Form1& form_;
   sheet::CellSheet& sheet_;
   FocusRule focus_rule_;
   bool ended_ = false;
+  // A box the focus arrived in by a left press that has not ended yet, and where the press
+  // was on the screen: its text is selected once the click ends.
+  HWND clicked_box_ = nullptr;
+  POINT press_{};
 };
 
 }  // namespace window::win32

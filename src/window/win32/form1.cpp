@@ -295,6 +295,9 @@ LRESULT Form1::Dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       if (events_.query_unload) events_.query_unload();
       return 0;
+    case kFocusMovedMessage:
+      if (events_.focus_moved) events_.focus_moved();
+      return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
@@ -371,6 +374,9 @@ void Form1::OnDpiChanged(int dpi, const RECT* suggested) {
   dpi_ = dpi;
   LayOut();
   ResizeToClient(suggested);
+  // The controls moved and took new fonts with redrawing off; the window clips its children,
+  // so each must repaint itself.
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Form1::OnSettingChange() {

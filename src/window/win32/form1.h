@@ -30,6 +30,7 @@ class Form1 {
     std::function<void()> background_click;  // a click on the background or a label
     std::function<void()> command1_click;    // the clear button
     std::function<void()> query_unload;      // any request to close the window
+    std::function<void()> focus_moved;       // before a box's menu takes the messages
   };
 
   // Binds to `sheet`, which must outlive the window. The window is made hidden, at its

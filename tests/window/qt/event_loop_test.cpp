@@ -2,6 +2,7 @@
 #include "window/qt/event_loop.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -79,6 +80,7 @@ class EventLoopTest : public QObject {
   void FirstPassSelectsTheStartBox();
   void FocusRuleSelectsOnArrivalInAnotherColumn_data();
   void FocusRuleSelectsOnArrivalInAnotherColumn();
+  void KeysTypedAheadOfTheFocusRuleAreKept();
   void SelectionIsMadeOncePerArrival();
   void OverflowIsReportedAndTypedDataKept();
   void QtsOwnTextsAreChinese_data();
@@ -167,40 +169,76 @@ void EventLoopTest::FirstPassSelectsTheStartBox() {
 void EventLoopTest::FocusRuleSelectsOnArrivalInAnotherColumn_data() {
   QTest::addColumn<QString>("from");
   QTest::addColumn<QString>("to");
-  QTest::addColumn<bool>("by_tab");
-  QTest::addColumn<bool>("selects");
+  QTest::addColumn<int>("move");  // pixels the mouse moves between press and release; -1: Tab
+  QTest::addColumn<QString>("selected");
+  const QString drag_distance = QString::number(QApplication::startDragDistance());
   QTest::newRow("tab to the next column") << "长 第1行"
-                                          << "宽 第1行" << true << true;
+                                          << "宽 第1行" << -1 << "200";
   QTest::newRow("click into another column") << "长 第1行"
-                                             << "宽 第1行" << false << true;
+                                             << "宽 第1行" << 0 << "200";
+  QTest::newRow("click moving 3 px into another column") << "长 第1行"
+                                                         << "宽 第1行" << 3 << "200";
+  QTest::newRow("drag into another column selects what it drags over")
+      << "长 第1行"
+      << "宽 第1行" << QApplication::startDragDistance() + 30 << "";
   QTest::newRow("click within a column") << "长 第1行"
-                                         << "长 第4行" << false << false;
+                                         << "长 第4行" << 0 << "";
   QTest::newRow("click into a total") << "长 第1行"
-                                      << "合计金额" << false << true;
+                                      << "合计金额" << 0 << "600.0000";
 }
 
 void EventLoopTest::FocusRuleSelectsOnArrivalInAnotherColumn() {
   QFETCH(QString, from);
   QFETCH(QString, to);
-  QFETCH(bool, by_tab);
-  QFETCH(bool, selects);
+  QFETCH(int, move);
+  QFETCH(QString, selected);
   Program& p = *program_;
   p.sheet.SetText({Column::Text2, 0}, "200");
   p.sheet.SetText({Column::Text1, 3}, "123");
   p.sheet.SetText({Column::Text9}, "600.0000");
   Program::Click(p.Cell(from));
-  if (by_tab) {
+  QLineEdit* box = p.Cell(to);
+  if (move < 0) {
     p.Key(Qt::Key_Tab);
   } else {
-    Program::Click(p.Cell(to));
+    // Pressed right of the text, moving left, so a drag selects the end of the text.
+    const QPoint press(box->width() - 4, box->height() / 2);
+    QTest::mousePress(box, Qt::LeftButton, {}, press);
+    QTest::mouseMove(box, press - QPoint(move, 0));
+    QTest::mouseRelease(box, Qt::LeftButton, {}, press - QPoint(move, 0));
+    QCoreApplication::processEvents();
   }
-  QLineEdit* box = p.Cell(to);
   QCOMPARE(QApplication::focusWidget(), box);
-  QCOMPARE(box->hasSelectedText(), selects);
-  if (selects) {
-    QCOMPARE(box->selectionStart(), 0);
-    QCOMPARE(box->selectedText(), box->text());
+  if (move > QApplication::startDragDistance()) {
+    QVERIFY(box->hasSelectedText());
+    QVERIFY(box->selectedText() != box->text());
+    return;
   }
+  QCOMPARE(box->selectedText(), selected);
+  // Typing replaces the whole text where it was selected.
+  QTest::keyClicks(box, "15");
+  QCOMPARE(box->text(), selected.isEmpty() ? box->text() : QString("15"));
+}
+
+// Keys that arrive in one batch with the Tabs between them, as a fast typist or a barcode
+// scanner sends them, each land in the box the Tab before them reached.
+void EventLoopTest::KeysTypedAheadOfTheFocusRuleAreKept() {
+  Program& p = *program_;
+  p.FillWorkedRow();
+  Program::Click(p.Cell("长 第1行"));
+  for (const QChar key : QString("\t300\t60\t12\t999")) {
+    const int code = key == '\t' ? int{Qt::Key_Tab} : int{key.unicode()};
+    const QString text = key == '\t' ? QString() : QString(key);
+    QCoreApplication::postEvent(p.form.windowHandle(),
+                                new QKeyEvent(QEvent::KeyPress, code, Qt::NoModifier, text));
+    QCoreApplication::postEvent(p.form.windowHandle(),
+                                new QKeyEvent(QEvent::KeyRelease, code, Qt::NoModifier, text));
+  }
+  QCoreApplication::processEvents();
+  QCOMPARE(p.Shown("宽 第1行"), "300");
+  QCOMPARE(p.Shown("厚 第1行"), "60");
+  QCOMPARE(p.Shown("件 第1行"), "12");
+  QCOMPARE(p.Shown("单价 第1行"), "999");
 }
 
 void EventLoopTest::SelectionIsMadeOncePerArrival() {

@@ -3,6 +3,7 @@
 // exactly its cell's text and no result may show zero or less. VELMORA_MONKEY_SEED replays a
 // run (or, set to "random", starts a new one); VELMORA_MONKEY_ACTIONS sets its length.
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -30,7 +31,7 @@ class Monkey {
 
   // Does one random thing a user could do and says what it was.
   QString Act() {
-    switch (Pick(12)) {
+    switch (Pick(13)) {
       case 0:
       case 1:
         return Type(RandomText(Pick(12)));
@@ -59,6 +60,8 @@ class Monkey {
                                 Qt::Key_Left,      Qt::Key_Right,  Qt::Key_Return, Qt::Key_Escape};
         return Key(keys[Pick(8)], Pick(3) == 0 ? Qt::ShiftModifier : Qt::NoModifier);
       }
+      case 11:
+        return Burst(RandomText(1 + Pick(8)));
       default: {
         const Qt::Key keys[] = {Qt::Key_A, Qt::Key_Z, Qt::Key_Y, Qt::Key_X, Qt::Key_C};
         return Key(keys[Pick(5)], Qt::ControlModifier);
@@ -96,6 +99,19 @@ class Monkey {
     return "type \"" + text + "\"";
   }
 
+  // Every key queued before the first is handled, Tabs among them, as a fast typist's.
+  QString Burst(const QString& text) {
+    for (const QChar character : text) {
+      const int key = character == '\t' ? int{Qt::Key_Tab} : int{Qt::Key_unknown};
+      for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QCoreApplication::postEvent(form_.windowHandle(),
+                                    new QKeyEvent(type, key, Qt::NoModifier, QString(character)));
+      }
+    }
+    QCoreApplication::processEvents();
+    return "type \"" + text + "\" in one burst";
+  }
+
   QString Paste() {
     const int length = Pick(4) == 0 ? Pick(100001) : Pick(40);
     QGuiApplication::clipboard()->setText(RandomText(length));
@@ -116,9 +132,18 @@ class Monkey {
     const QPoint at = target->mapTo(&form_, local);
     QWidget* hit = form_.childAt(at);
     if (hit == nullptr) hit = &form_;
-    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&form_, at));
+    // Now and then the mouse moves while the button is down, a little or a drag.
+    const QPoint press = hit->mapFrom(&form_, at);
+    const QPoint release = press + QPoint(Pick(3) == 0 ? Pick(30) : 0, 0);
+    QTest::mousePress(hit, Qt::LeftButton, {}, press);
+    if (release != press) QTest::mouseMove(hit, release);
+    QTest::mouseRelease(hit, Qt::LeftButton, {}, release);
     QCoreApplication::processEvents();
-    return QStringLiteral("click %1 at %2,%3").arg(hit->objectName()).arg(at.x()).arg(at.y());
+    return QStringLiteral("click %1 at %2,%3 moving %4 px")
+        .arg(hit->objectName())
+        .arg(at.x())
+        .arg(at.y())
+        .arg(release.x() - press.x());
   }
 
   window::qt::Form1& form_;

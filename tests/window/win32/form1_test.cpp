@@ -63,6 +63,19 @@ COLORREF PixelAt(HWND window, POINT at) {
   return colour;
 }
 
+// The window's client area as it shows, children included, without repainting it.
+std::vector<COLORREF> Picture(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  const HDC dc = GetDCEx(window, nullptr, DCX_CACHE);  // not clipped to exclude children
+  std::vector<COLORREF> pixels;
+  for (LONG y = 0; y < client.bottom; y += 2) {
+    for (LONG x = 0; x < client.right; x += 2) pixels.push_back(GetPixel(dc, x, y));
+  }
+  ReleaseDC(window, dc);
+  return pixels;
+}
+
 std::pair<DWORD, DWORD> Selection(HWND box) {
   DWORD start = 0;
   DWORD end = 0;
@@ -231,6 +244,8 @@ TEST_F(Form1Test, EditsReachTheSheetAndTheBoxShowsWhatTheCellKept) {
       {"a long paste keeps its first 1,000 characters", true, long_text, long_text.substr(0, 1000)},
       {"so does one of characters beyond the basic plane", true, emoji,
        emoji.substr(0, std::size_t{4} * 1000)},
+      // Windows types each as two WM_CHAR halves.
+      {"characters beyond the basic plane typed", false, "1😀2𠀀3", "1😀2𠀀3"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -325,16 +340,25 @@ TEST_F(Form1Test, TabGoesAcrossEachRowThenDownTheResultsAndShiftTabBack) {
 }
 
 TEST_F(Form1Test, FocusRuleSelectsOnArrivalInAnotherColumnOnly) {
+  constexpr int kTab = -1;
+  constexpr int kSome = -1;  // part of the text, not all of it
+  const int drag = GetSystemMetrics(SM_CXDRAG);
   const struct {
     const char* name;
     CellId from, to;
-    bool by_tab;
-    bool selects;
+    int move;  // pixels the mouse moves between press and release, or kTab
+    int selected;
   } cases[] = {
-      {"tab to the next column", {Column::Text1, 0}, {Column::Text2, 0}, true, true},
-      {"click into another column", {Column::Text1, 0}, {Column::Text2, 0}, false, true},
-      {"click within a column", {Column::Text1, 0}, {Column::Text1, 3}, false, false},
-      {"click into a total", {Column::Text1, 0}, {Column::Text9}, false, true},
+      {"tab to the next column", {Column::Text1, 0}, {Column::Text2, 0}, kTab, 5},
+      {"click into another column", {Column::Text1, 0}, {Column::Text2, 0}, 0, 5},
+      {"click moving within the drag distance", {Column::Text1, 0}, {Column::Text2, 0}, drag, 5},
+      {"drag into another column selects what it drags over",
+       {Column::Text1, 0},
+       {Column::Text2, 0},
+       drag + 20,
+       kSome},
+      {"click within a column", {Column::Text1, 0}, {Column::Text1, 3}, 0, 0},
+      {"click into a total", {Column::Text1, 0}, {Column::Text9}, 0, 5},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -342,14 +366,19 @@ TEST_F(Form1Test, FocusRuleSelectsOnArrivalInAnotherColumnOnly) {
     Program& p = this->p();
     p.TypeInto(c.to, "12345");
     p.TypeInto(c.from, "9");
-    if (c.by_tab) {
+    if (c.move == kTab) {
       p.Key(VK_TAB);
     } else {
-      p.Click(p.Box(c.to), {4, 10});
+      p.Click(p.Box(c.to), {4, 10}, c.move);
     }
     ASSERT_EQ(p.Focus(), p.Box(c.to));
-    const auto selection = Selection(p.Box(c.to));
-    EXPECT_EQ(selection.second - selection.first, c.selects ? 5U : 0U);
+    const auto [start, end] = Selection(p.Box(c.to));
+    if (c.selected == kSome) {
+      EXPECT_GT(end - start, 0U);
+      EXPECT_LT(end - start, 5U);
+    } else {
+      EXPECT_EQ(end - start, static_cast<DWORD>(c.selected));
+    }
   }
 }
 
@@ -394,6 +423,7 @@ struct Seen {
   std::wstring text, button;
   std::vector<std::wstring> items;
   std::vector<bool> enabled;
+  std::pair<DWORD, DWORD> selection_under_menu;  // of the focused box
 };
 Seen seen;
 
@@ -421,6 +451,7 @@ void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     seen.enabled.push_back(
         (GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION) & MF_GRAYED) == 0);
   }
+  seen.selection_under_menu = Selection(GetFocus());
   EndMenu();
 }
 
@@ -477,6 +508,43 @@ TEST_F(Form1Test, TheBoxesMenuIsChineseAndWorks) {
   EXPECT_FALSE(seen.enabled[2]);
   EXPECT_FALSE(seen.enabled[4]);
   EXPECT_TRUE(seen.enabled[5]);
+}
+
+// The menu moves the focus, and its loop runs before the main loop's next pass: the
+// arrival selects first, so its paste replaces the text.
+TEST_F(Form1Test, TheMenuOfABoxInAnotherColumnOpensOnItsWholeTextSelected) {
+  Program& p = this->p();
+  p.TypeInto({Column::Text2, 0}, "200");
+  p.TypeInto(kLength0, "4");
+  const HWND box = p.Box({Column::Text2, 0});
+  seen = {};
+  SetTimer(nullptr, 0, 50, ReadMenu);
+  SendMessageW(box, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box), MAKELPARAM(-1, -1));
+  EXPECT_EQ(p.Focus(), box);
+  const std::pair<DWORD, DWORD> whole(0, 3);
+  EXPECT_EQ(seen.selection_under_menu, whole);
+}
+
+// A move to a monitor of another scale moves and re-fonts every control with redrawing
+// off: what shows afterwards must be what a full repaint draws.
+TEST_F(Form1Test, ADpiChangeRepaintsEveryControl) {
+  Program& p = this->p();
+  FillWorkedRow();
+  p.ClickBackground();
+  RECT suggested;
+  GetWindowRect(p.form.Handle(), &suggested);
+  SendMessageW(p.form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  p.Pump();
+  RedrawWindow(p.form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const std::vector<COLORREF> shown = Picture(p.form.Handle());
+  RedrawWindow(p.form.Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  const std::vector<COLORREF> repainted = Picture(p.form.Handle());
+  ASSERT_EQ(shown.size(), repainted.size());
+  std::size_t stale = 0;
+  for (std::size_t i = 0; i < shown.size(); ++i) stale += shown[i] != repainted[i] ? 1 : 0;
+  EXPECT_EQ(stale, 0U) << "pixels that a full repaint changes";
 }
 
 TEST_F(Form1Test, NoBoxHasAnInputContextWhileAPlainEditHas) {

@@ -32,7 +32,7 @@ class Monkey {
   // Does one random thing a user could do and says what it was.
   std::string Act() {
     const std::vector<CellId> cells = window::layout::TabOrder();
-    switch (Pick(11)) {
+    switch (Pick(12)) {
       case 0:
       case 1:
       case 2: {
@@ -55,8 +55,11 @@ class Monkey {
       }
       case 6: {
         const CellId cell = cells[static_cast<std::size_t>(Pick(static_cast<int>(cells.size())))];
-        p_.Click(p_.Box(cell), {Pick(40), Pick(20)});
-        return "click " + window::layout::AccessibleName(cell);
+        // Now and then the mouse moves while the button is down, a little or a drag.
+        const int move = Pick(3) == 0 ? Pick(30) : 0;
+        p_.Click(p_.Box(cell), {Pick(40), Pick(20)}, move);
+        return "click " + window::layout::AccessibleName(cell) + " moving " + std::to_string(move) +
+               " px";
       }
       case 7:
         p_.ClickBackground();
@@ -71,6 +74,15 @@ class Monkey {
         }
         p_.Key(Pick(2) == 0 ? VK_RETURN : VK_ESCAPE);
         return "enter or escape";
+      case 10: {
+        // A burst: every key waits in the queue before the loop takes the first.
+        const std::string text = RandomText(1 + Pick(8));
+        for (const wchar_t unit : window::win32::Widen(text)) {
+          PostMessageW(GetFocus(), WM_CHAR, unit, 1);
+        }
+        p_.Pump();
+        return "type '" + text + "' in one burst";
+      }
       default:
         SendMessageW(GetFocus(), EM_SETSEL, static_cast<WPARAM>(Pick(5)), Pick(8));
         return "select";

@@ -64,15 +64,20 @@ struct Program {
 
   // A left click at `at` in `control`'s client area, delivered to whatever a real click
   // there reaches: a label without notifications lets it through to the window.
-  void Click(HWND control, POINT at) {
+  // With `move`, the mouse moves that many pixels right between press and release, as
+  // hands do; the control that took the press holds the mouse till the release.
+  void Click(HWND control, POINT at, int move = 0) {
     POINT screen = at;
     ClientToScreen(control, &screen);
     const HWND hit = WindowFromPoint(screen);
     POINT local = screen;
     ScreenToClient(hit, &local);
-    const LPARAM where = MAKELPARAM(local.x, local.y);
-    PostMessageW(hit, WM_LBUTTONDOWN, MK_LBUTTON, where);
-    PostMessageW(hit, WM_LBUTTONUP, 0, where);
+    PostMessageW(hit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(local.x, local.y));
+    Pump();
+    const HWND holder = GetCapture() != nullptr ? GetCapture() : hit;
+    const LPARAM end = MAKELPARAM(local.x + move, local.y);
+    if (move != 0) PostMessageW(holder, WM_MOUSEMOVE, MK_LBUTTON, end);
+    PostMessageW(holder, WM_LBUTTONUP, 0, end);
     Pump();
   }
   void Click(HWND control) {
