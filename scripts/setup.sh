@@ -17,7 +17,7 @@ readonly kPackages=(
   g++-mingw-w64-i686-win32 ninja-build xz-utils googletest wine wine64 xclip
   fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 dbus-daemon dbus-bin x11-utils qt6-translations-l10n
   nsis zip unzip
-  g++-i686-linux-gnu qemu-user-static
+  g++-i686-linux-gnu gcc-i686-linux-gnu qemu-user-static
 )
 
 # The 32-bit half of Wine, for the 32-bit program, comes from Debian's i386 architecture,
@@ -66,7 +66,23 @@ if ((${#missing[@]})); then
   apt_install "${missing[@]}"
 fi
 
-if ! installed "$kWine32"; then
+# Whether this machine executes 32-bit x86 programs at all: some kernels refuse them
+# ("Exec format error"), and there wine32 would run nothing. Decided by running one.
+executes_32_bit() {
+  local probe
+  probe=$(mktemp -d)
+  printf 'int main(void) { return 0; }\n' >"$probe/probe.c"
+  i686-linux-gnu-gcc -static -o "$probe/probe" "$probe/probe.c" 2>/dev/null &&
+    "$probe/probe" 2>/dev/null
+  local status=$?
+  rm -rf "$probe"
+  return "$status"
+}
+
+if ! installed "$kWine32" && ! executes_32_bit; then
+  echo "setup: this machine cannot execute 32-bit x86 programs: $kWine32 is not installed;" \
+    "the 32-bit Windows program's runs are listed as NOT RUN" >&2
+elif ! installed "$kWine32"; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     echo "setup: adding the i386 architecture (for $kWine32)"
     sudo_if_needed dpkg --add-architecture i386

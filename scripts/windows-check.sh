@@ -85,10 +85,10 @@ check_x86_arithmetic() {
 
 # The program under its Wine, used as a user would.
 check_use() {
-  local arch=$1 exe=$2 window
+  local arch=$1 exe=$2 window reason
   export VELMORA_WINEARCH=$3
-  if ! scripts/wine.sh --can-run; then
-    echo "windows: NOT RUN: $arch under Wine: this machine has no 32-bit Wine (Debian's wine32:i386)"
+  if ! reason=$(scripts/wine.sh --can-run); then
+    echo "windows: NOT RUN: $arch under Wine: $reason"
     return 0
   fi
   scripts/wine.sh "$exe" &

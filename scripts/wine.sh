@@ -17,16 +17,33 @@ export LANG=${VELMORA_WINE_LANG:-zh_CN.UTF-8} LC_ALL=
 # Wine's first start would offer to install Mono and Gecko; the program needs neither. Its
 # menu builder would copy every Start-menu shortcut into this machine's own desktop menus.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
-command -v wine >/dev/null || { echo "wine: Wine is not installed (Debian: wine, wine64)" >&2; exit 1; }
+# Each architecture's own loader: Debian's `wine` picks the 32-bit one whenever wine32 is
+# installed, even for a 64-bit prefix, and a machine that cannot execute it would then run
+# nothing at all.
+if [[ $WINEARCH == win64 ]]; then loader=/usr/lib/wine/wine64; else loader=/usr/lib/wine/wine; fi
+export WINELOADER=$loader
+[[ -x /usr/lib/wine/wine64 ]] || { echo "wine: Wine is not installed (Debian: wine, wine64)" >&2; exit 1; }
 if [[ ${1:-} == --stop ]]; then
   wineserver --kill 2>/dev/null || true
   exit 0
 fi
-# `scripts/wine.sh --can-run` tells whether this machine's Wine runs VELMORA_WINEARCH's
-# programs: 32-bit ones need Debian's wine32, from its i386 architecture.
+# `scripts/wine.sh --can-run` tells whether this machine runs VELMORA_WINEARCH's programs,
+# and if not, prints why. For 32-bit ones it runs the 32-bit loader, once: the verdict is
+# kept in VELMORA_WINE32 ("yes", or the reason) for whoever exports it.
 if [[ ${1:-} == --can-run ]]; then
-  [[ $WINEARCH == win64 ]] || [[ -x /usr/lib/wine/wine ]]
-  exit
+  [[ $WINEARCH == win64 ]] && exit 0
+  if [[ -z ${VELMORA_WINE32:-} ]]; then
+    if [[ ! -e $loader ]]; then
+      VELMORA_WINE32="wine32 is not installed (Debian's wine32:i386)"
+    elif error=$("$loader" --version 2>&1 >/dev/null); then
+      VELMORA_WINE32=yes
+    else
+      VELMORA_WINE32="this machine cannot execute 32-bit programs (${error##*: })"
+    fi
+  fi
+  [[ $VELMORA_WINE32 == yes ]] && exit 0
+  echo "$VELMORA_WINE32"
+  exit 1
 fi
 
 # SimSun (宋体) is a Song face, as AR PL UMing is; Microsoft YaHei (微软雅黑), Windows'
@@ -55,13 +72,13 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   exec 9>"$WINEPREFIX.lock"
   flock 9
   if [[ ! -f $WINEPREFIX/system.reg ]]; then
-    wine wineboot --init >/dev/null 2>&1
+    "$loader" wineboot --init >/dev/null 2>&1
     fonts=$(mktemp --suffix=.reg)
     font_replacements | iconv -f UTF-8 -t UTF-16 >"$fonts"
-    wine regedit /S "$(winepath -w "$fonts" 2>/dev/null)" >/dev/null 2>&1
+    "$loader" regedit /S "$("$loader" winepath.exe -w "$fonts" 2>/dev/null)" >/dev/null 2>&1
     rm -f "$fonts"
     wineserver --wait
   fi
   flock -u 9
 fi
-exec wine "$@"
+exec "$loader" "$@"
