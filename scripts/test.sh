@@ -5,7 +5,8 @@
 # as the 32-bit Windows program computes (a static i686 build under qemu), runs each fuzz
 # target for a while (FUZZ_SECONDS, default 30), checks the installed files and the Debian
 # package, types into a box through a real Chinese input method, and types bursts and clicks
-# with a moving mouse into the window with real X input. Then the Windows
+# with a moving mouse into the window with real X input. Then the browser edition, in
+# headless Chromium. Then the Windows
 # program: cross-builds both velmora.exe (64-bit and 32-bit) and their suites, runs the
 # suites under Wine (64-bit and 32-bit) and checks both programs; builds the setup program
 # and the two zips, and installs, upgrades and uninstalls under Wine. What this machine's
@@ -46,6 +47,11 @@ passed=$((passed + $(grep -c '^input method: ok' build/input-method.log)))
 echo "== typing"
 scripts/typing-check.sh linux build/ci/velmora | tee build/typing.log
 passed=$((passed + $(grep -c '^typing linux: ok' build/typing.log)))
+echo "== web"
+scripts/web.sh >/dev/null
+/usr/bin/python3 tests/window/web/page_test.py build/web build/ci/tests/window/web/sheet_texts \
+  build/web-shots 2>&1 | tee build/web.log
+passed=$((passed + $(grep -cE '^test_.* \.\.\. ok$' build/web.log)))
 echo "== windows"
 windows_started=$(date +%s)
 scripts/windows.sh

@@ -8,6 +8,52 @@ namespace window::layout {
 using sheet::CellId;
 using sheet::Column;
 
+namespace {
+
+const LabelPlace& LabelNamed(std::string_view name) {
+  for (const auto& label : kLabels) {
+    if (label.name == name) return label;
+  }
+  throw std::logic_error("the layout has no label " + std::string(name));
+}
+
+// The controls right of the grid, from the top: the units note, the button, the instructions.
+std::array<Placement, 3> SideControls() {
+  const auto& units = LabelNamed("Label5");
+  const auto& instructions = LabelNamed("Label4");
+  return {{{units.left, units.top, units.width, units.height},
+           {kCommand1.left, kCommand1.top, kCommand1.width, kCommand1.height},
+           {instructions.left, instructions.top, instructions.width, instructions.height}}};
+}
+
+// Controls stacked under the grid stand as far apart as the headings from the first row.
+int NarrowGap() {
+  const auto& headings = LabelNamed("Label6");
+  return kFirstRowTop - headings.top - headings.height;
+}
+
+}  // namespace
+
+Placement NarrowPlacement(Placement wide, bool text) {
+  if (wide.left < kGridRight) return {wide.left - kGridLeft, wide.top, wide.width, wide.height};
+  int top = kGridBottom;
+  for (const Placement& side : SideControls()) {
+    top += NarrowGap();
+    if (side.top == wide.top) {
+      // Texts as wide as the grid; the instructions keep their height, which leaves room
+      // below them for a tap that calculates.
+      return {0, top, text ? kGridRight - kGridLeft : wide.width, wide.height};
+    }
+    top += side.height;
+  }
+  throw std::invalid_argument("no control of the design stands there");
+}
+
+int NarrowHeight() {
+  const Placement last = NarrowPlacement(SideControls().back(), true);
+  return last.top + last.height;
+}
+
 std::vector<CellId> TabOrder() {
   std::vector<CellId> order;
   for (int row = 0; row < sheet::kRowCount; ++row) {

@@ -122,6 +122,24 @@ struct ButtonPlace {
 inline constexpr ButtonPlace kCommand1 = {"Command1", "清除数据", 6720,       1560,
                                           975,        495,        kFormColour};
 
+// A control's place in twips.
+struct Placement {
+  int left, top, width, height;
+};
+
+// The grid of boxes with its headings and totals: what must stay together and legible.
+inline constexpr int kGridLeft = 480;
+inline constexpr int kGridRight = 6015;   // the right edge of the amount column
+inline constexpr int kGridBottom = 4575;  // the bottom of the totals row
+
+// Where a control goes on a screen narrower than the window (a phone in portrait): the grid
+// side keeps its places, moved to the screen's left edge; the controls right of the grid
+// (the units note, the button, the instructions) go under the totals, one under another in
+// their order from the top, the texts (`text`) as wide as the grid.
+Placement NarrowPlacement(Placement wide, bool text);
+// The height of the window in that arrangement.
+int NarrowHeight();
+
 // The order Tab moves the focus in: across each row's inputs first, then down the results,
 // then the totals; the button Command1 comes after the last of them.
 std::vector<sheet::CellId> TabOrder();

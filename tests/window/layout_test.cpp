@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -84,6 +85,32 @@ TEST(AccessibleName, NamesEachBoxByItsHeadingAndRow) {
 TEST(AccessibleName, RefusesACellThatDoesNotExist) {
   EXPECT_THROW(window::layout::AccessibleName({Column::Text1, 8}), std::out_of_range);
   EXPECT_THROW(window::layout::AccessibleName({Column::Text8, 1}), std::out_of_range);
+}
+
+// On a phone the grid keeps its geometry at the screen's edge; what stood right of it stacks
+// under the totals, 105 twips apart, texts as wide as the grid (5535 twips).
+TEST(NarrowPlacement, KeepsTheGridAndStacksTheRestUnderIt) {
+  using window::layout::Placement;
+  const struct {
+    const char* name;
+    Placement wide;
+    bool text;
+    Placement narrow;
+  } cases[] = {
+      {"first length box", {480, 1200, 855, 375}, false, {0, 1200, 855, 375}},
+      {"total amount", {5040, 4200, 975, 375}, false, {4560, 4200, 975, 375}},
+      {"title", {2280, 120, 3135, 495}, true, {1800, 120, 3135, 495}},
+      {"units note", {6240, 840, 1695, 255}, true, {0, 4680, 5535, 255}},
+      {"clear button", {6720, 1560, 975, 495}, false, {0, 5040, 975, 495}},
+      {"instructions", {6600, 2160, 1215, 3015}, true, {0, 5640, 5535, 3015}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Placement got = window::layout::NarrowPlacement(c.wide, c.text);
+    EXPECT_EQ(std::vector<int>({got.left, got.top, got.width, got.height}),
+              std::vector<int>({c.narrow.left, c.narrow.top, c.narrow.width, c.narrow.height}));
+  }
+  EXPECT_EQ(window::layout::NarrowHeight(), 5640 + 3015);
 }
 
 }  // namespace

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Installs what is missing and builds the browser edition with Emscripten into build/web/:
+# index.html (the program, WebAssembly included, written into it), the web app manifest with
+# its icons and the service worker, all static, for any web server; and the same files as
+# build/web/velmora-<version>-web.zip. Prints the folder's path.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+# Emscripten's optimiser needs Debian's own Node.js modules.
+export NODE_PATH=/usr/share/nodejs
+cmake --preset web >/dev/null
+cmake --build --preset web --parallel "$(nproc)" >&2
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/web-build/CMakeCache.txt)
+out=build/web
+rm -rf "$out"
+mkdir -p "$out"
+# The program (its WebAssembly inside) goes into the page itself: one request on a first
+# visit, where every round trip on a slow network costs half a second.
+awk -v program=build/web-build/velmora.js '
+  /<script src="velmora.js"><\/script>/ {
+    print "<script>"
+    while ((getline line < program) > 0) print line
+    print "</script>"
+    next
+  }
+  { print }' web/index.html >"$out/index.html"
+grep -q '<script src="velmora.js">' "$out/index.html" &&
+  { echo "web: FAILED: the program was not written into the page" >&2; exit 1; }
+cp web/manifest.webmanifest "$out"/
+for size in 192 512; do
+  rsvg-convert -w "$size" -h "$size" resources/icons/velmora.svg -o "$out/icon-$size.png"
+done
+contents=$(cat "$out"/* | sha256sum | cut -c 1-16)
+sed "s/@CONTENTS@/$contents/" web/sw.js >"$out/sw.js"
+# One date for every file, the last commit's, so the zip can be built again byte for byte.
+touch -d "@${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}" "$out"/*
+(cd "$out" && TZ=UTC zip -q -X -D "velmora-$version-web.zip" -- *)
+realpath "$out"

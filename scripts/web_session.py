@@ -1,0 +1,103 @@
+# SPDX-License-Identifier: MIT
+"""Serves a folder on 127.0.0.1, compressed as a web host does, and drives Debian's Chromium
+on it, headless, through WebDriver (chromium-driver, python3-selenium)."""
+import functools
+import gzip
+import http.server
+import os
+import tempfile
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+
+# What static hosts compress; images are compressed already.
+COMPRESSED = ('.html', '.js', '.wasm', '.webmanifest', '/')
+
+
+class _Handler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json',
+                      '.js': 'text/javascript'}
+
+    def log_message(self, *args):
+        pass
+
+    def send_head(self):
+        path = self.translate_path(self.path)
+        if os.path.isdir(path):
+            path = os.path.join(path, 'index.html')
+        wants_gzip = 'gzip' in self.headers.get('Accept-Encoding', '')
+        if not (wants_gzip and self.path.split('?')[0].endswith(COMPRESSED) and
+                os.path.isfile(path)):
+            return super().send_head()
+        with open(path, 'rb') as file:
+            body = gzip.compress(file.read(), 9)
+        self.send_response(200)
+        self.send_header('Content-Type', self.guess_type(path))
+        self.send_header('Content-Encoding', 'gzip')
+        self.send_header('Content-Length', str(len(body)))
+        self.send_header('Cache-Control', 'no-cache')
+        self.end_headers()
+        return _Body(body)
+
+
+class _Body:
+    def __init__(self, data):
+        self.data = data
+
+    def read(self, *args):
+        data, self.data = self.data, b''
+        return data
+
+    def close(self):
+        pass
+
+
+class Server:
+    """The folder `root` on http://127.0.0.1:<port>/ until stop()."""
+
+    def __init__(self, root):
+        handler = functools.partial(_Handler, directory=root)
+        self._server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+        self.url = f'http://127.0.0.1:{self._server.server_port}/'
+        threading.Thread(target=self._server.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self._server.shutdown()
+        self._server.server_close()
+
+
+def chromium(width=800, height=600, phone=False):
+    """Headless Chromium with a fresh profile; `phone`: a 390 x 844 phone at 3 device pixels
+    per CSS pixel, with touch, unless `width` and `height` say otherwise."""
+    options = Options()
+    options.binary_location = '/usr/bin/chromium'
+    # This machine's network is closed: no background connections, no sandbox as root.
+    for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic',
+                     '--no-first-run', '--disable-background-networking',
+                     '--disable-component-update', '--disable-sync', '--lang=zh-CN',
+                     f'--user-data-dir={tempfile.mkdtemp(prefix="velmora-chromium-")}'):
+        options.add_argument(argument)
+    if phone:
+        options.add_experimental_option('mobileEmulation', {
+            'deviceMetrics': {'width': width, 'height': height, 'pixelRatio': 3, 'touch': True},
+            'userAgent': 'Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 '
+                         '(KHTML, like Gecko) Chrome/156.0 Mobile Safari/537.36'})
+    else:
+        options.add_argument(f'--window-size={width},{height}')
+    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    if not phone:
+        # The window's outer size includes nothing headless: make the page exactly that big.
+        driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                               {'width': width, 'height': height, 'deviceScaleFactor': 1,
+                                'mobile': False})
+    return driver
+
+
+def wait_for_page(driver, seconds=30):
+    """Waits until the page's first box takes keys (the page's own mark)."""
+    from selenium.webdriver.support.ui import WebDriverWait
+    WebDriverWait(driver, seconds).until(lambda d: d.execute_script(
+        "return performance.getEntriesByName('velmora-ready').length > 0"))

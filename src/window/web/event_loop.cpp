@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: MIT
+#include "window/web/event_loop.h"
+
+#include <emscripten/bind.h>
+
+#include <cmath>
+#include <string>
+
+#include "sheet/calculate.h"
+#include "sheet/number_text.h"
+#include "window/layout.h"
+#include "window/texts.h"
+#include "window/web/form1.h"
+
+namespace window::web {
+namespace {
+
+using emscripten::val;
+
+// Browsers tell no drag distance of their own: Windows' default, 4 pixels either way.
+constexpr double kDragDistance = 4;
+
+// The page's listeners reach the loop through one exported function.
+EventLoop* page_loop = nullptr;
+void HandleEvent(val event) {
+  if (page_loop != nullptr) page_loop->OnEvent(std::move(event));
+}
+
+// Selected from the end back to the start, so a long text shows its beginning.
+void SelectWholeText(const val& box) {
+  const int length = box["value"]["length"].as<int>();
+  box.call<void>("setSelectionRange", val(0), val(length), val("backward"));
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(velmora) { emscripten::function("handleEvent", &HandleEvent); }
+
+EventLoop::EventLoop(Form1& form, sheet::CellSheet& sheet)
+    : form_(form), sheet_(sheet), pressed_box_(val::null()), dialog_(val::null()) {
+  page_loop = this;
+}
+
+EventLoop::~EventLoop() { page_loop = nullptr; }
+
+void EventLoop::Form_Load() {
+  const val handler = val::module_property("handleEvent");
+  for (const char* type : {"input", "click", "focusin", "mousedown", "contextmenu", "keydown",
+                           "mouseover", "mouseout"}) {
+    form_.Element().call<void>("addEventListener", val(type), handler);
+  }
+  // A press may end anywhere on the page.
+  val::global("document").call<void>("addEventListener", val("mouseup"), handler);
+  form_.Box({sheet::Column::Text1, 0}).call<void>("focus");
+  // The moment the first box takes keys, in the page's own timeline, for whoever measures
+  // the start (bench/web-startup.py).
+  val::global("performance").call<void>("mark", val("velmora-ready"));
+}
+
+void EventLoop::OnEvent(val event) {
+  const std::string type = event["type"].as<std::string>();
+  const val target = event["target"];
+  if (type == "input") {
+    form_.OnBoxEdited(target);
+  } else if (type == "click") {
+    OnClick(target);
+  } else if (type == "focusin") {
+    OnFocusIn(target);
+  } else if (type == "mousedown") {
+    OnMouseDown(event);
+  } else if (type == "mouseup") {
+    OnMouseUp(event);
+  } else if (type == "contextmenu") {
+    OnContextMenu(target);
+  } else if (type == "keydown") {
+    // Enter on the focused button would press it: a stray key must not erase the work.
+    if (target.strictlyEquals(form_.Command1()) && event["key"].as<std::string>() == "Enter") {
+      event.call<void>("preventDefault");
+    }
+  } else if (type == "mouseover" && form_.CellOf(target)) {
+    form_.ShowWholeText(target);
+  } else if (type == "mouseout") {
+    form_.HideWholeText();
+  }
+}
+
+void EventLoop::OnClick(const val& target) {
+  if (target.strictlyEquals(form_.Command1())) {
+    Command1_Click();
+  } else if (form_.IsBackground(target)) {
+    Form_Click();
+  }
+}
+
+void EventLoop::OnFocusIn(const val& target) {
+  const auto cell = form_.CellOf(target);
+  if (!cell || !focus_rule_.Arrive(sheet::ColumnName(cell->column))) return;
+  // A press that brought the focus still holds the mouse, and would place the caret and
+  // drag the selection: select once the click ends.
+  if (target.strictlyEquals(pressed_box_)) {
+    select_when_click_ends_ = true;
+    return;
+  }
+  SelectWholeText(target);
+}
+
+void EventLoop::OnMouseDown(const val& event) {
+  form_.HideWholeText();
+  select_when_click_ends_ = false;
+  const val target = event["target"];
+  pressed_box_ = form_.CellOf(target) ? target : val::null();
+  press_x_ = event["clientX"].as<double>();
+  press_y_ = event["clientY"].as<double>();
+}
+
+void EventLoop::OnMouseUp(const val& event) {
+  const val box = pressed_box_;
+  pressed_box_ = val::null();
+  if (!select_when_click_ends_) return;
+  select_when_click_ends_ = false;
+  // Hands move a pixel or two while clicking; only a longer move is a drag, which keeps
+  // what it selected.
+  if (std::abs(event["clientX"].as<double>() - press_x_) <= kDragDistance &&
+      std::abs(event["clientY"].as<double>() - press_y_) <= kDragDistance) {
+    SelectWholeText(box);
+  }
+}
+
+void EventLoop::OnContextMenu(const val& target) {
+  // The menu (paste) acts on the arrival's selection; a long press also shows the number.
+  if (select_when_click_ends_ && target.strictlyEquals(pressed_box_)) {
+    select_when_click_ends_ = false;
+    SelectWholeText(target);
+  }
+  if (form_.CellOf(target)) form_.ShowWholeText(target);
+}
+
+void EventLoop::Form_Click() {
+  try {
+    sheet::Calculate(sheet_);
+  } catch (const sheet::OverflowError&) {
+    ReportOverflow();
+  }
+}
+
+void EventLoop::Command1_Click() { sheet_.ClearAll(); }
+
+void EventLoop::ReportOverflow() {
+  const val document = val::global("document");
+  if (dialog_.isNull()) {
+    // A form of method "dialog" closes the dialog by its button, and Escape closes it too.
+    dialog_ = document.call<val>("createElement", val("dialog"));
+    dialog_.call<void>("setAttribute", val("aria-label"), val(std::string(layout::kFormCaption)));
+    val text = document.call<val>("createElement", val("p"));
+    text.set("textContent", std::string(texts::kOverflowMessage));
+    val close = document.call<val>("createElement", val("form"));
+    close.set("method", "dialog");
+    val button = document.call<val>("createElement", val("button"));
+    button.set("textContent", std::string(texts::kOkButton));
+    close.call<void>("appendChild", button);
+    dialog_.call<void>("appendChild", text);
+    dialog_.call<void>("appendChild", close);
+    document["body"].call<void>("appendChild", dialog_);
+  }
+  dialog_.call<void>("showModal");
+}
+
+}  // namespace window::web

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#ifndef VELMORA_WINDOW_WEB_EVENT_LOOP_H_
+#define VELMORA_WINDOW_WEB_EVENT_LOOP_H_
+
+#include <emscripten/val.h>
+
+#include "sheet/cell_sheet.h"
+#include "window/focus_rule.h"
+
+namespace window::web {
+
+class Form1;
+
+// Wires the page's events to the sheet and applies the focus rule: when the focus arrives in
+// a box of another column than the last one selected, the box's whole text is selected so
+// typing replaces it. The browser's own loop delivers the events, one at a time.
+class EventLoop {
+ public:
+  // Both must outlive the loop.
+  EventLoop(Form1& form, sheet::CellSheet& sheet);
+  EventLoop(const EventLoop&) = delete;
+  EventLoop& operator=(const EventLoop&) = delete;
+  ~EventLoop();
+
+  // Listens to the page and puts the focus in the first box.
+  void Form_Load();
+  // A tap or click on the background or a label: one calculation pass. An overflow is
+  // reported to the user and leaves the cells as the pass left them.
+  void Form_Click();
+  // The clear button: every cell becomes empty.
+  void Command1_Click();
+
+  // One event of the page, as its listeners receive it.
+  void OnEvent(emscripten::val event);
+
+ private:
+  void OnClick(const emscripten::val& target);
+  void OnFocusIn(const emscripten::val& target);
+  void OnMouseDown(const emscripten::val& event);
+  void OnMouseUp(const emscripten::val& event);
+  void OnContextMenu(const emscripten::val& target);
+  void ReportOverflow();
+
+  Form1& form_;
+  sheet::CellSheet& sheet_;
+  FocusRule focus_rule_;
+  // The box a press is in, and where it began, while the mouse button is down.
+  emscripten::val pressed_box_;
+  double press_x_ = 0;
+  double press_y_ = 0;
+  // Whether the box pressed is to be selected once the click ends.
+  bool select_when_click_ends_ = false;
+  emscripten::val dialog_;
+};
+
+}  // namespace window::web
+
+#endif  // VELMORA_WINDOW_WEB_EVENT_LOOP_H_

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+#include "window/web/style.h"
+
+#include <string_view>
+
+#include "window/layout.h"
+
+namespace window::web {
+namespace {
+
+namespace layout = window::layout;
+
+std::string Css(layout::Rgb colour) {
+  return "rgb(" + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," +
+         std::to_string(colour.blue) + ")";
+}
+
+std::string Px(double points) { return std::to_string(layout::PointsToPixels(points)) + "px"; }
+
+// Falls back from the design's Song face to the Chinese serif faces each platform has.
+std::string SongFaces() {
+  return "\"" + std::string(layout::kSongFace) +
+         "\",SimSun,\"Songti SC\",STSong,\"Noto Serif CJK SC\",\"Source Han Serif SC\","
+         "\"AR PL UMing CN\",serif";
+}
+
+}  // namespace
+
+std::string StyleSheet() {
+  const int design_width = layout::TwipsToPixels(layout::kClientWidth);
+  const int grid_width = layout::kGridRight - layout::kGridLeft;
+  std::string css;
+  css += "html{background:" + Css(layout::kFormColour) + "}";
+  css += "body{margin:0}";
+  // One twip is --px; the design's size and wider: 1/15 CSS pixel.
+  css +=
+      "#Form1{--px:calc(1px/15);position:relative;margin:0 auto;overflow:hidden;"
+      "width:calc(" +
+      std::to_string(layout::kClientWidth) +
+      "*var(--px));"
+      "height:calc(" +
+      std::to_string(layout::kClientHeight) +
+      "*var(--px));"
+      "background:" +
+      Css(layout::kFormColour) + ";color:" + Css(layout::kInkColour) +
+      ";font:" + Px(layout::kDefaultPoints) +
+      " system-ui,\"Microsoft YaHei UI\",\"PingFang SC\",\"Noto Sans CJK SC\",sans-serif;"
+      "-webkit-tap-highlight-color:transparent}";
+  css +=
+      "#Form1>*{position:absolute;box-sizing:border-box;margin:0;"
+      "left:calc(var(--x)*var(--px));top:calc(var(--y)*var(--px));"
+      "width:calc(var(--w)*var(--px));height:calc(var(--h)*var(--px))}";
+  css += "#Form1>div{white-space:pre;overflow:hidden;cursor:default;user-select:none}";
+  css += "#Form1>div.wraps{white-space:pre-wrap}";
+  css +=
+      "#Form1>input{padding:0 2px;border:1px solid #7a7a7a;border-radius:0;"
+      "background:" +
+      Css(layout::kBoxColour) + ";color:" + Css(layout::kInkColour) +
+      ";font:" + Px(layout::kBoxPoints) + " " + SongFaces() + "}";
+  css += "#Form1>input::selection{background:" + Css(layout::kSelectionColour) +
+         ";color:" + Css(layout::kSelectedInkColour) + "}";
+  css += "#Form1>input:focus{outline:none;border-color:#000}";
+  css += "#Form1>.title{font:" + Px(layout::kTitlePoints) + " " + SongFaces() + "}";
+  css += "#Form1>button{font:inherit;color:inherit;background:" + Css(layout::kCommand1.colour) +
+         ";border:1px solid #7a7a7a;border-radius:2px}";
+  css +=
+      "#Form1 .tip{position:absolute;z-index:9;padding:1px 3px;border:1px solid #000;"
+      "background:" +
+      Css(layout::kTooltipColour) + ";font:" + Px(layout::kBoxPoints) + " " + SongFaces() +
+      ";white-space:nowrap;pointer-events:none}";
+  css += "dialog{border:1px solid #7a7a7a;font:" + Px(layout::kBoxPoints) +
+         " system-ui,sans-serif;max-width:24em;white-space:pre-line}";
+  // Narrower than the window: the grid side at the screen's left edge, the rest under it,
+  // twips shrunk to fit the grid's width and no further; the boxes' digits keep their size.
+  css += "@media (max-width:" + std::to_string(design_width - 1) +
+         "px){"
+         "#Form1{--px:min(calc(1px/15),calc((100vw - 8px)/" +
+         std::to_string(grid_width) + "));margin:0 4px;width:calc(" + std::to_string(grid_width) +
+         "*var(--px));"
+         "height:calc(" +
+         std::to_string(layout::NarrowHeight()) +
+         "*var(--px))}"
+         "#Form1>*{left:calc(var(--nx)*var(--px));top:calc(var(--ny)*var(--px));"
+         "width:calc(var(--nw)*var(--px))}}";
+  return css;
+}
+
+}  // namespace window::web

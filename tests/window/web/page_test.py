@@ -1,0 +1,386 @@
+# SPDX-License-Identifier: MIT
+"""The browser edition in a real browser: headless Chromium through WebDriver, keys and
+clicks as real input events, taps through touch emulation, against build/web served on
+127.0.0.1. Usage: page_test.py WEB_FOLDER SHEET_TEXTS [SCREENSHOT_FOLDER]"""
+import os
+import random
+import subprocess
+import sys
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), '../../../scripts'))
+import web_session  # noqa: E402
+from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
+from selenium.webdriver.common.actions import interaction  # noqa: E402
+from selenium.webdriver.common.actions.action_builder import ActionBuilder  # noqa: E402
+from selenium.webdriver.common.actions.pointer_input import PointerInput  # noqa: E402
+from selenium.webdriver.common.by import By  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+WEB, SHEET_TEXTS = sys.argv[1], sys.argv[2]
+SHOTS = sys.argv[3] if len(sys.argv) > 3 else 'build/web-shots'
+WORKED_ROW = ['4', '200', '50', '10', '1500']
+INPUTS = ['长', '宽', '厚', '件', '单价']
+
+
+def name(heading, row):
+    return f'{heading} 第{row}行'
+
+
+class Page:
+    """The page in one browser, with what a user does to it."""
+
+    def __init__(self, driver, url):
+        self.driver = driver
+        self.driver.get(url)
+        web_session.wait_for_page(driver)
+
+    def box(self, spoken):
+        return self.driver.find_element(By.CSS_SELECTOR, f'#Form1 input[aria-label="{spoken}"]')
+
+    def shown(self, spoken):
+        return self.box(spoken).get_attribute('value')
+
+    def all_shown(self):
+        return self.driver.execute_script(
+            "return [...document.querySelectorAll('#Form1 input')].map(b => b.value)")
+
+    def focused(self):
+        element = self.driver.switch_to.active_element
+        return element.get_attribute('aria-label') or element.text
+
+    def selection(self, spoken):
+        return self.driver.execute_script(
+            'const b = arguments[0]; return b.value.substring(b.selectionStart, b.selectionEnd)',
+            self.box(spoken))
+
+    def keys(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def click(self, element, x=None, y=None, move=0):
+        """A left click at (x, y) from the element's top-left corner (its centre by default),
+        the mouse moving `move` pixels left between press and release."""
+        size = element.size
+        x = size['width'] // 2 if x is None else x
+        y = size['height'] // 2 if y is None else y
+        chain = ActionChains(self.driver).move_to_element_with_offset(
+            element, x - size['width'] // 2, y - size['height'] // 2).click_and_hold()
+        if move:
+            chain = chain.move_by_offset(-move, 0)
+        chain.release().perform()
+
+    def click_background(self):
+        self.click(self.driver.find_element(By.ID, 'Form1'), 5, 5)
+
+    def type_into(self, spoken, text):
+        self.click(self.box(spoken))
+        self.keys(text)
+
+    def fill_worked_row(self):
+        for heading, text in zip(INPUTS, WORKED_ROW):
+            self.type_into(name(heading, 1), text)
+
+
+class DesktopPage(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = web_session.Server(WEB)
+        cls.driver = web_session.chromium(800, 600)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.stop()
+
+    def setUp(self):
+        self.page = Page(self.driver, self.server.url)
+
+    def test_background_click_calculates_the_worked_row(self):
+        p = self.page
+        p.fill_worked_row()
+        p.click_background()
+        for spoken, want in [('材积 第1行', '0.4000'), ('金额 第1行', '600.00'),
+                             ('合计材积', '0.4000'), ('合计金额', '600.0000'),
+                             ('材积 第2行', ''), ('金额 第8行', '')]:
+            with self.subTest(spoken):
+                self.assertEqual(p.shown(spoken), want)
+        os.makedirs(SHOTS, exist_ok=True)
+        self.driver.save_screenshot(os.path.join(SHOTS, 'desktop.png'))
+
+    def test_only_the_background_and_labels_calculate(self):
+        def label(caption):
+            return lambda p: p.driver.find_element(By.XPATH, f"//div[starts-with(., '{caption}')]")
+        cases = [('a volume box', lambda p: p.box('材积 第1行'), ''),
+                 ('a price box', lambda p: p.box('单价 第3行'), ''),
+                 ('the button', lambda p: p.driver.find_element(By.TAG_NAME, 'button'), ''),
+                 ('the instructions', label('使用说明'), '0.4000'),
+                 ('the title', label('Velmora'), '0.4000'),
+                 ('the totals label', label('合计'), '0.4000')]
+        for what, element, want in cases:
+            with self.subTest(what):
+                p = Page(self.driver, self.server.url)
+                p.fill_worked_row()
+                p.click(element(p))
+                self.assertEqual(p.shown('合计材积'), want)
+
+    def test_blanking_while_typing(self):
+        p = self.page
+        for spoken, typed, want in [('材积 第3行', '0', ''), ('金额 第2行', '-', ''),
+                                    ('合计金额', '.', ''), ('合计材积', '5', '5'),
+                                    ('长 第1行', '0', '0')]:
+            with self.subTest(spoken=spoken, typed=typed):
+                p.type_into(spoken, typed)
+                self.assertEqual(p.shown(spoken), want)
+
+    def test_button_clears_every_box_and_the_next_click_writes_blanks(self):
+        p = self.page
+        p.fill_worked_row()
+        p.type_into('金额 第5行', '77')
+        p.click_background()
+        p.click(p.driver.find_element(By.TAG_NAME, 'button'))
+        self.assertEqual(p.all_shown(), [''] * 58)
+        p.click_background()
+        self.assertEqual(p.all_shown(), [''] * 58)
+
+    def test_enter_and_escape_never_clear(self):
+        p = self.page
+        p.fill_worked_row()
+        p.keys(Keys.ENTER, Keys.ESCAPE)
+        p.driver.find_element(By.TAG_NAME, 'button').send_keys(Keys.ENTER, Keys.ESCAPE)
+        self.assertEqual(p.shown('单价 第1行'), '1500')
+
+    def test_tab_goes_across_each_row_then_down_the_results(self):
+        p = self.page
+        want = [name(h, r) for r in range(1, 9) for h in INPUTS]
+        want += [name(h, r) for r in range(1, 9) for h in ('材积', '金额')]
+        want += ['合计材积', '合计金额', '清除数据']
+        visited = [p.focused()]
+        for _ in want[1:]:
+            p.keys(Keys.TAB)
+            visited.append(p.focused())
+        self.assertEqual(visited, want)
+        ActionChains(p.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(
+            Keys.SHIFT).perform()
+        self.assertEqual(p.focused(), '合计金额')
+
+    def test_focus_rule(self):
+        cases = [
+            # name, how the focus arrives in 宽 第1行, what is selected there
+            ('tab from another column', 'tab', '200'),
+            ('click into another column', 0, '200'),
+            ('click moving 3 px', 3, '200'),
+            ('drag of 25 px selects what it drags over', 25, None),
+            ('click within the column', 'same column', ''),
+            ('right click opens its menu on the text selected', 'menu', '200'),
+        ]
+        for what, how, want in cases:
+            with self.subTest(what):
+                p = Page(self.driver, self.server.url)
+                p.type_into(name('宽', 1), '200')
+                p.type_into(name('宽', 4), '9')
+                p.type_into(name('长', 1), '4')
+                box = p.box(name('宽', 1))
+                if how == 'tab':
+                    p.keys(Keys.TAB)
+                elif how == 'same column':
+                    p.click(p.box(name('宽', 4)))
+                    p.click(box, box.size['width'] - 14)
+                elif how == 'menu':
+                    ActionChains(p.driver).context_click(box).perform()
+                else:
+                    p.click(box, box.size['width'] - 14, move=how)
+                self.assertEqual(p.focused(), name('宽', 1))
+                selected = p.selection(name('宽', 1))
+                if want is None:
+                    self.assertTrue(selected and selected != '200', selected)
+                else:
+                    self.assertEqual(selected, want)
+                if how != 'menu':
+                    p.keys('15')
+                    self.assertEqual(p.shown(name('宽', 1)),
+                                     '15' if want == '200' else p.shown(name('宽', 1)))
+
+    def test_keys_typed_ahead_after_tab_are_all_kept(self):
+        p = self.page
+        p.fill_worked_row()
+        p.click(p.box(name('长', 1)))
+        # One burst: the driver sends every key before the page handles the first.
+        p.keys(Keys.TAB, '300', Keys.TAB, '60', Keys.TAB, '12', Keys.TAB, '999')
+        self.assertEqual([p.shown(name(h, 1)) for h in INPUTS], ['4', '300', '60', '12', '999'])
+
+    def test_overflow_is_reported_in_chinese_and_typed_data_kept(self):
+        p = self.page
+        p.fill_worked_row()
+        for heading, text in zip(INPUTS, ['1e200', '1e200', '1', '1', '1']):
+            p.type_into(name(heading, 2), text)
+        p.click_background()
+        dialog = p.driver.find_element(By.TAG_NAME, 'dialog')
+        self.assertTrue(dialog.get_attribute('open') is not None)
+        self.assertIn('数字太大', dialog.text)
+        self.assertIn('确定', dialog.text)
+        dialog.find_element(By.TAG_NAME, 'button').click()
+        self.assertIsNone(dialog.get_attribute('open'))
+        self.assertEqual(p.shown('材积 第1行'), '0.4000')
+        self.assertEqual(p.shown(name('长', 2)), '1e200')
+
+    def test_boxes_are_named_and_ask_for_a_decimal_keypad(self):
+        boxes = self.driver.find_elements(By.CSS_SELECTOR, '#Form1 input')
+        self.assertEqual(len(boxes), 58)
+        self.assertEqual(boxes[0].get_attribute('aria-label'), '长 第1行')
+        self.assertEqual(boxes[-1].get_attribute('aria-label'), '合计金额')
+        for attribute, want in [('inputmode', 'decimal'), ('autocomplete', 'off'),
+                                ('autocapitalize', 'off'), ('spellcheck', 'false')]:
+            with self.subTest(attribute):
+                self.assertEqual({b.get_dom_attribute(attribute) for b in boxes}, {want})
+        self.assertEqual(self.driver.find_element(By.TAG_NAME, 'html').get_attribute('lang'),
+                         'zh-CN')
+
+    def test_a_number_wider_than_its_box_shows_whole_on_hover(self):
+        p = self.page
+        p.type_into('合计材积', '123456789012.3456')
+        p.click(p.box(name('长', 1)))
+        ActionChains(p.driver).move_to_element(p.box('合计材积')).perform()
+        tip = p.driver.find_element(By.CSS_SELECTOR, '#Form1 .tip')
+        self.assertTrue(tip.is_displayed())
+        self.assertEqual(tip.text, '123456789012.3456')
+        ActionChains(p.driver).move_to_element(p.box(name('长', 1))).perform()
+        self.assertFalse(tip.is_displayed())
+
+    def test_the_same_texts_as_the_desktop_over_random_sheets(self):
+        sheets = random_sheets(2000)
+        typed = '\n'.join('\t'.join(sheet) for sheet in sheets) + '\n'
+        desktop = subprocess.run([SHEET_TEXTS], input=typed, capture_output=True, text=True,
+                                 check=True).stdout.splitlines()
+        page = self.driver.execute_script(CALCULATE_IN_PAGE, sheets)
+        mismatches = [(i, a, b) for i, (a, b) in enumerate(zip(page, desktop)) if a != b]
+        self.assertEqual(len(page), len(desktop))
+        self.assertEqual(mismatches[:3], [], f'{len(mismatches)} of {len(sheets)} sheets differ')
+
+
+# Types each sheet into the boxes as input events, clicks the background, reads the results.
+CALCULATE_IN_PAGE = '''
+const form = document.getElementById('Form1');
+const boxes = [...form.querySelectorAll('input')];
+const byName = Object.fromEntries(boxes.map(b => [b.getAttribute('aria-label'), b]));
+const inputs = ['长', '宽', '厚', '件', '单价'];
+const results = [...['材积', '金额'].flatMap(h => [1,2,3,4,5,6,7,8].map(r => h + ' 第' + r + '行')),
+                 '合计材积', '合计金额'].map(n => byName[n]);
+return arguments[0].map(sheet => {
+  sheet.forEach((text, i) => {
+    const box = byName[inputs[i % 5] + ' 第' + (Math.floor(i / 5) + 1) + '行'];
+    box.value = text;
+    box.dispatchEvent(new Event('input', {bubbles: true}));
+  });
+  form.dispatchEvent(new MouseEvent('click', {bubbles: true}));
+  const dialog = document.querySelector('dialog[open]');
+  if (dialog) { dialog.close(); return 'overflow'; }
+  return results.map(b => b.value).join('\\t');
+});
+'''
+
+
+def random_sheets(count):
+    """Sheets as a timber yard types them, with now and then an empty, odd or negative text."""
+    generator = random.Random(20261209)
+
+    def decimal(low, high, decimals):
+        places = generator.randint(0, decimals)
+        value = generator.randint(low * 10 ** places, high * 10 ** places)
+        return f'{value / 10 ** places:.{places}f}'
+
+    def text(kind):
+        if generator.random() < 0.03:
+            return generator.choice(['', '0', '-2', '12abc', ' 3', '1e3', '2,5', '.5'])
+        return {'length': lambda: decimal(1, 12, 3), 'size': lambda: decimal(10, 500, 1),
+                'pieces': lambda: str(generator.randint(1, 500)),
+                'price': lambda: decimal(100, 9999, 2)}[kind]()
+
+    sheets = []
+    for _ in range(count):
+        rows = generator.randint(1, 8)
+        sheet = []
+        for row in range(8):
+            kinds = ['length', 'size', 'size', 'pieces', 'price']
+            sheet += [text(kind) if row < rows else '' for kind in kinds]
+        sheets.append(sheet)
+    return sheets
+
+
+class Files(unittest.TestCase):
+    def test_a_first_visit_transfers_at_most_100_kb_gzipped(self):
+        total = 0
+        for file in os.listdir(WEB):
+            if not file.endswith('.zip'):
+                with open(os.path.join(WEB, file), 'rb') as data:
+                    total += len(subprocess.run(['gzip', '-9c'], stdin=data,
+                                                capture_output=True, check=True).stdout)
+        self.assertLessEqual(total, 100 * 1024)
+
+
+class PhonePage(unittest.TestCase):
+    """A phone in portrait: the grid fits the width, digits stay legible, taps work."""
+
+    def test_phone_sizes(self):
+        for width, height in [(390, 844), (360, 740)]:
+            with self.subTest(width=width):
+                server = web_session.Server(WEB)
+                driver = web_session.chromium(width, height, phone=True)
+                try:
+                    self.check_phone(driver, server.url, f'phone-{width}.png')
+                finally:
+                    driver.quit()
+                    server.stop()
+
+    def check_phone(self, driver, url, shot):
+        p = Page(driver, url)
+        self.assertLessEqual(driver.execute_script(
+            'return document.documentElement.scrollWidth'), driver.execute_script(
+            'return innerWidth'), 'the page scrolls sideways')
+        self.assertGreaterEqual(driver.execute_script(
+            "return parseFloat(getComputedStyle(document.querySelector('#Form1 input')).fontSize)"),
+            14)
+        form = driver.find_element(By.ID, 'Form1')
+        for heading, text in zip(INPUTS, WORKED_ROW):
+            self.tap(driver, p.box(name(heading, 1)))
+            p.keys(text)
+        self.tap(driver, form, 3, form.size['height'] - 10)
+        self.assertEqual(p.shown('合计金额'), '600.0000')
+        self.tap(driver, p.box(name('宽', 1)))
+        self.assertEqual(p.selection(name('宽', 1)), '200')
+        driver.save_screenshot(os.path.join(SHOTS, shot))
+
+    @staticmethod
+    def tap(driver, element, x=None, y=None):
+        """A finger's tap at (x, y) from the element's top-left corner (its centre by default)."""
+        rect = driver.execute_script('return arguments[0].getBoundingClientRect()', element)
+        x = rect['x'] + (rect['width'] / 2 if x is None else x)
+        y = rect['y'] + (rect['height'] / 2 if y is None else y)
+        actions = ActionBuilder(driver, mouse=PointerInput(interaction.POINTER_TOUCH, 'finger'))
+        actions.pointer_action.move_to_location(int(x), int(y)).pointer_down().pointer_up()
+        actions.perform()
+
+
+class OfflinePage(unittest.TestCase):
+    def test_after_the_first_visit_it_works_offline(self):
+        server = web_session.Server(WEB)
+        driver = web_session.chromium(800, 600)
+        try:
+            page = Page(driver, server.url)
+            driver.set_script_timeout(30)
+            driver.execute_async_script(
+                'navigator.serviceWorker.ready.then(() => arguments[0]())')
+            server.stop()
+            driver.execute_cdp_cmd('Network.enable', {})
+            driver.execute_cdp_cmd('Network.emulateNetworkConditions', {
+                'offline': True, 'latency': 0, 'downloadThroughput': 0, 'uploadThroughput': 0})
+            driver.refresh()
+            page = Page(driver, server.url)
+            page.fill_worked_row()
+            page.click_background()
+            self.assertEqual(page.shown('合计金额'), '600.0000')
+        finally:
+            driver.quit()
+
+
+if __name__ == '__main__':
+    unittest.main(argv=sys.argv[:1], verbosity=2)
