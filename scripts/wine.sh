@@ -35,7 +35,8 @@ if [[ ${1:-} == --can-run ]]; then
   if [[ -z ${VELMORA_WINE32:-} ]]; then
     if [[ ! -e $loader ]]; then
       VELMORA_WINE32="wine32 is not installed (Debian's wine32:i386)"
-    elif error=$("$loader" --version 2>&1 >/dev/null); then
+    # The shell's own message when the kernel refuses it, in English whatever LANG says.
+    elif error=$(LC_ALL=C bash -c '"$0" --version' "$loader" 2>&1 >/dev/null); then
       VELMORA_WINE32=yes
     else
       VELMORA_WINE32="this machine cannot execute 32-bit programs (${error##*: })"
