@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "results.h"
 #include "sheet/number_text.h"
 
 namespace sheet {
@@ -23,17 +24,6 @@ void TypeRow(CellSheet& sheet, int row, const RowInput& input) {
   sheet.SetText({Column::Text3, row}, input.thickness);
   sheet.SetText({Column::Text4, row}, input.pieces);
   sheet.SetText({Column::Text6, row}, input.price);
-}
-
-// The 18 result texts in the order the pass writes them.
-std::vector<std::string> Results(const CellSheet& sheet) {
-  std::vector<std::string> texts;
-  for (const Column column : {Column::Text5, Column::Text7}) {
-    for (int row = 0; row < kRowCount; ++row) texts.push_back(sheet.GetText({column, row}));
-  }
-  texts.push_back(sheet.GetText({Column::Text8}));
-  texts.push_back(sheet.GetText({Column::Text9}));
-  return texts;
 }
 
 TEST(Calculate, WorkedExampleFillsRowZeroAndTotals) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "results.h"
 #include "sheet/calculate.h"
 
 namespace sheet {
@@ -87,13 +88,7 @@ std::vector<std::string> ByVelmora(const std::vector<Row>& rows) {
     sheet.SetText({Column::Text6, row}, Text(rows[r].price));
   }
   Calculate(sheet);
-  std::vector<std::string> results;
-  for (const Column column : {Column::Text5, Column::Text7}) {
-    for (int row = 0; row < kRowCount; ++row) results.push_back(sheet.GetText({column, row}));
-  }
-  results.push_back(sheet.GetText({Column::Text8}));
-  results.push_back(sheet.GetText({Column::Text9}));
-  return results;
+  return Results(sheet);
 }
 
 // Sheets as a timber yard types them: lengths to the millimetre, widths and thicknesses in

@@ -5,9 +5,11 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "sheet/calculate.h"
 #include "sheet/number_text.h"
+#include "sheet/results.h"  // the sheet suite's
 
 int main() {
   using sheet::Column;
@@ -30,12 +32,8 @@ int main() {
       std::cout << "overflow\n";
       continue;
     }
-    std::string results;
-    for (const Column column : {Column::Text5, Column::Text7}) {
-      for (int row = 0; row < sheet::kRowCount; ++row)
-        results += cells.GetText({column, row}) + '\t';
-    }
-    results += cells.GetText({Column::Text8}) + '\t' + cells.GetText({Column::Text9});
-    std::cout << results << '\n';
+    const std::vector<std::string> results = sheet::Results(cells);
+    for (std::size_t i = 0; i < results.size(); ++i) std::cout << (i > 0 ? "\t" : "") << results[i];
+    std::cout << '\n';
   }
 }
