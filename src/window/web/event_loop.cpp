@@ -19,6 +19,8 @@ using emscripten::val;
 
 // Browsers tell no drag distance of their own: Windows' default, 4 pixels either way.
 constexpr double kDragDistance = 4;
+// How long a finger rests on a box before it counts as a long press: Android's default.
+constexpr int kLongPressMilliseconds = 500;
 
 // The page's listeners reach the loop through one exported function.
 EventLoop* page_loop = nullptr;
@@ -37,7 +39,11 @@ void SelectWholeText(const val& box) {
 EMSCRIPTEN_BINDINGS(velmora) { emscripten::function("handleEvent", &HandleEvent); }
 
 EventLoop::EventLoop(Form1& form, sheet::CellSheet& sheet)
-    : form_(form), sheet_(sheet), pressed_box_(val::null()), dialog_(val::null()) {
+    : form_(form),
+      sheet_(sheet),
+      pressed_box_(val::null()),
+      dialog_(val::null()),
+      long_press_(val::null()) {
   page_loop = this;
 }
 
@@ -81,7 +87,27 @@ void EventLoop::OnEvent(val event) {
     form_.ShowWholeText(target);
   } else if (type == "mouseout") {
     form_.HideWholeText();
+  } else if (type.starts_with("touch")) {
+    OnTouch(event);
+  } else if (type == "longpress") {
+    long_press_ = val::null();
+    form_.ShowWholeText(target);
   }
+}
+
+void EventLoop::OnTouch(const val& event) {
+  // Phones show no hover: a finger held still on a box shows its whole number.
+  if (!long_press_.isNull()) val::global("clearTimeout")(long_press_);
+  long_press_ = val::null();
+  const val target = event["target"];
+  if (event["type"].as<std::string>() != "touchstart") return;
+  if (!form_.ShowsWholeTextOf(target)) form_.HideWholeText();
+  if (!form_.CellOf(target)) return;
+  val long_press = val::object();
+  long_press.set("type", "longpress");
+  long_press.set("target", target);
+  long_press_ = val::global("setTimeout")(val::module_property("handleEvent"),
+                                          kLongPressMilliseconds, long_press);
 }
 
 void EventLoop::OnClick(const val& target) {
@@ -105,7 +131,8 @@ void EventLoop::OnFocusIn(const val& target) {
 }
 
 void EventLoop::OnMouseDown(const val& event) {
-  form_.HideWholeText();
+  // The press that follows a long press on the box keeps its number shown.
+  if (!form_.ShowsWholeTextOf(event["target"])) form_.HideWholeText();
   select_when_click_ends_ = false;
   const val target = event["target"];
   pressed_box_ = form_.CellOf(target) ? target : val::null();

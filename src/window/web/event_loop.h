@@ -39,6 +39,7 @@ class EventLoop {
   void OnMouseDown(const emscripten::val& event);
   void OnMouseUp(const emscripten::val& event);
   void OnContextMenu(const emscripten::val& target);
+  void OnTouch(const emscripten::val& event);
   void ReportOverflow();
 
   Form1& form_;
@@ -51,6 +52,8 @@ class EventLoop {
   // Whether the box pressed is to be selected once the click ends.
   bool select_when_click_ends_ = false;
   emscripten::val dialog_;
+  // The timer of a finger held on a box, or null.
+  emscripten::val long_press_;
 };
 
 }  // namespace window::web

@@ -70,7 +70,8 @@ Form1::Form1(sheet::CellSheet& sheet)
       form_(document_.call<val>("getElementById", val("Form1"))),
       boxes_(sheet::kCellCount, val::null()),
       command1_(val::null()),
-      tip_(val::null()) {
+      tip_(val::null()),
+      tip_box_(val::null()) {
   val style = document_.call<val>("createElement", val("style"));
   style.set("textContent", StyleSheet());
   document_["head"].call<void>("appendChild", style);
@@ -150,8 +151,12 @@ void Form1::ShowWholeText(const val& box) {
   tip_["style"].set("left", std::to_string(box["offsetLeft"].as<int>()) + "px");
   tip_["style"].set("top", std::to_string(top) + "px");
   tip_.set("hidden", false);
+  tip_box_ = box;
 }
 
-void Form1::HideWholeText() { tip_.set("hidden", true); }
+void Form1::HideWholeText() {
+  tip_.set("hidden", true);
+  tip_box_ = val::null();
+}
 
 }  // namespace window::web

@@ -33,9 +33,11 @@ class Form1 {
 
   // The user changed `box`'s text: it becomes its cell's text.
   void OnBoxEdited(const emscripten::val& box);
-  // Shows the whole text of `box` beside it, when it does not fit, until HideWholeText.
+  // Shows the whole text of `box` under it, when it does not fit, until HideWholeText.
   void ShowWholeText(const emscripten::val& box);
   void HideWholeText();
+  // Whether the whole text shown is `box`'s.
+  bool ShowsWholeTextOf(const emscripten::val& box) const { return tip_box_.strictlyEquals(box); }
 
  private:
   void CreateControls();
@@ -48,6 +50,7 @@ class Form1 {
   std::array<sheet::CellId, sheet::kCellCount> cells_{};  // by the cell's index, as boxes_
   emscripten::val command1_;
   emscripten::val tip_;
+  emscripten::val tip_box_;  // whose text the tip shows, or null
 };
 
 }  // namespace window::web
