@@ -51,8 +51,9 @@ EventLoop::~EventLoop() { page_loop = nullptr; }
 
 void EventLoop::Form_Load() {
   const val handler = val::module_property("handleEvent");
-  for (const char* type : {"input", "click", "focusin", "mousedown", "contextmenu", "keydown",
-                           "mouseover", "mouseout"}) {
+  for (const char* type :
+       {"input", "click", "focusin", "mousedown", "contextmenu", "keydown", "mouseover", "mouseout",
+        "touchstart", "touchmove", "touchend", "touchcancel"}) {
     form_.Element().call<void>("addEventListener", val(type), handler);
   }
   // A press may end anywhere on the page.
