@@ -11,6 +11,7 @@ import threading
 from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.support.ui import WebDriverWait
 
 # What static hosts compress; images are compressed already.
 COMPRESSED = ('.html', '.js', '.wasm', '.webmanifest', '/')
@@ -98,6 +99,5 @@ def chromium(width=800, height=600, phone=False):
 
 def wait_for_page(driver, seconds=30):
     """Waits until the page's first box takes keys (the page's own mark)."""
-    from selenium.webdriver.support.ui import WebDriverWait
     WebDriverWait(driver, seconds).until(lambda d: d.execute_script(
         "return performance.getEntriesByName('velmora-ready').length > 0"))

@@ -130,8 +130,8 @@ std::optional<std::uint64_t> ScaledAndRounded(double magnitude, int decimals) {
   // Below 2^63, since the mantissa has 53 bits and 5^4 < 2^10.
   const std::uint64_t numerator = mantissa * kPowersOfFive[static_cast<std::size_t>(decimals)];
   const int shift = -exponent - decimals;
-  if (shift <= 0) return numerator == 0 ? std::optional<std::uint64_t>(0) : std::nullopt;
-  if (shift >= 64) return 0;  // under a third of the last decimal
+  if (shift <= 0) return std::nullopt;  // a whole number of 16 digits or more
+  if (shift >= 64) return 0;            // under a third of the last decimal
   const std::uint64_t kept = numerator >> shift;
   const std::uint64_t dropped = numerator & ((std::uint64_t{1} << shift) - 1);
   const std::uint64_t half = std::uint64_t{1} << (shift - 1);

@@ -34,6 +34,19 @@ int NarrowGap() {
 
 }  // namespace
 
+Placement BoxPlacement(CellId cell) {
+  sheet::CellIndex(cell);  // throws for a cell that does not exist
+  for (const auto& total : kTotalBoxes) {
+    if (total.column == cell.column) return {total.left, total.top, total.width, total.height};
+  }
+  for (const auto& column : kBoxColumns) {
+    if (column.column == cell.column) {
+      return {column.left, kFirstRowTop + kRowStep * cell.row, column.width, kBoxHeight};
+    }
+  }
+  throw std::logic_error("the layout has no box for " + std::string(ColumnName(cell.column)));
+}
+
 Placement NarrowPlacement(Placement wide, bool text) {
   if (wide.left < kGridRight) return {wide.left - kGridLeft, wide.top, wide.width, wide.height};
   int top = kGridBottom;

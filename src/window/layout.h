@@ -127,6 +127,9 @@ struct Placement {
   int left, top, width, height;
 };
 
+// Where the box of `cell` stands: its column's place at its row, or the total's own.
+Placement BoxPlacement(sheet::CellId cell);
+
 // The grid of boxes with its headings and totals: what must stay together and legible.
 inline constexpr int kGridLeft = 480;
 inline constexpr int kGridRight = 6015;   // the right edge of the amount column

@@ -103,10 +103,10 @@ void CellBox::focusOutEvent(QFocusEvent* event) {
 }
 
 void CellBox::focusInEvent(QFocusEvent* event) {
-  arrived_by_click_ = event->reason() == Qt::MouseFocusReason;
+  const Qt::FocusReason reason = event->reason();
+  arrived_by_click_ = reason == Qt::MouseFocusReason;
   // QLineEdit selects everything on Tab; here only the window's focus rule selects, and it
   // leaves a box alone when the focus comes back to the same column.
-  const Qt::FocusReason reason = event->reason();
   if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
       reason == Qt::ShortcutFocusReason) {
     QFocusEvent plain(event->type(), Qt::OtherFocusReason);

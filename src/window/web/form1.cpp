@@ -31,20 +31,6 @@ void Place(val element, layout::Placement wide, bool text) {
   set("--nw", narrow.width);
 }
 
-// A box's place: its column's, at its row, or the total's own.
-layout::Placement BoxPlacement(CellId cell) {
-  for (const auto& total : layout::kTotalBoxes) {
-    if (total.column == cell.column) return {total.left, total.top, total.width, total.height};
-  }
-  for (const auto& column : layout::kBoxColumns) {
-    if (column.column == cell.column) {
-      return {column.left, layout::kFirstRowTop + layout::kRowStep * cell.row, column.width,
-              layout::kBoxHeight};
-    }
-  }
-  throw std::logic_error("the layout has no box for " + std::string(ColumnName(cell.column)));
-}
-
 // Phones show a keypad with a point for numbers, and nothing corrects what is typed.
 val CreateBox(val document, CellId cell) {
   val box = document.call<val>("createElement", val("input"));
@@ -94,7 +80,7 @@ void Form1::CreateControls() {
   // The boxes in the design's Tab order, which the page's order gives the Tab key.
   for (const CellId cell : layout::TabOrder()) {
     val box = CreateBox(document_, cell);
-    Place(box, BoxPlacement(cell), false);
+    Place(box, layout::BoxPlacement(cell), false);
     form_.call<void>("appendChild", box);
     boxes_[sheet::CellIndex(cell)] = box;
     cells_[sheet::CellIndex(cell)] = cell;
@@ -120,9 +106,9 @@ std::optional<CellId> Form1::CellOf(const val& element) const {
 
 bool Form1::IsBackground(const val& element) const {
   if (element.strictlyEquals(form_)) return true;
-  return element.instanceof
-      (val::global("HTMLDivElement")) && element["parentNode"].strictlyEquals(form_) &&
-          !element.strictlyEquals(tip_);
+  const bool label = element.instanceof
+      (val::global("HTMLDivElement")) && element["parentNode"].strictlyEquals(form_);
+  return label && !element.strictlyEquals(tip_);
 }
 
 void Form1::OnBoxEdited(const val& box) {
