@@ -18,7 +18,7 @@ readonly kPackages=(
   fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 dbus-daemon dbus-bin x11-utils qt6-translations-l10n
   nsis zip unzip
   g++-i686-linux-gnu gcc-i686-linux-gnu qemu-user-static
-  emscripten chromium chromium-driver python3-selenium
+  emscripten chromium chromium-driver python3-selenium webkit2gtk-driver
 )
 
 # The 32-bit half of Wine, for the 32-bit program, comes from Debian's i386 architecture,

@@ -6,7 +6,7 @@
 # target for a while (FUZZ_SECONDS, default 30), checks the installed files and the Debian
 # package, types into a box through a real Chinese input method, and types bursts and clicks
 # with a moving mouse into the window with real X input. Then the browser edition, in
-# headless Chromium. Then the Windows
+# headless Chromium and in WebKitGTK. Then the Windows
 # program: cross-builds both velmora.exe (64-bit and 32-bit) and their suites, runs the
 # suites under Wine (64-bit and 32-bit) and checks both programs; builds the setup program
 # and the two zips, and installs, upgrades and uninstalls under Wine. What this machine's

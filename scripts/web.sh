@@ -28,7 +28,8 @@ awk -v program=build/web-build/velmora.js '
 grep -q '<script src="velmora.js">' "$out/index.html" &&
   { echo "web: FAILED: the program was not written into the page" >&2; exit 1; }
 cp web/manifest.webmanifest "$out"/
-for size in 192 512; do
+# 192 and 512 for the manifest (Android, desktops), 180 for an iPhone's home screen.
+for size in 180 192 512; do
   rsvg-convert -w "$size" -h "$size" resources/icons/velmora.svg -o "$out/icon-$size.png"
 done
 contents=$(cat "$out"/* | sha256sum | cut -c 1-16)

@@ -1,10 +1,13 @@
 # SPDX-License-Identifier: MIT
-"""Serves a folder on 127.0.0.1, compressed as a web host does, and drives Debian's Chromium
-on it, headless, through WebDriver (chromium-driver, python3-selenium)."""
+"""Serves a folder on 127.0.0.1, compressed as a web host does, and drives a real browser on
+it through WebDriver (python3-selenium): Debian's Chromium, headless (chromium-driver), or
+WebKitGTK's MiniBrowser (webkit2gtk-driver) on a virtual X display."""
 import functools
+import glob
 import gzip
 import http.server
 import os
+import subprocess
 import tempfile
 import threading
 
@@ -94,6 +97,43 @@ def chromium(width=800, height=600, phone=False):
         driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
                                {'width': width, 'height': height, 'deviceScaleFactor': 1,
                                 'mobile': False})
+    return driver
+
+
+class VirtualDisplay:
+    """An X server of its own (Xvfb) for a browser that needs a display, until stop()."""
+
+    def __init__(self, size='1600x1200x24'):
+        read, write = os.pipe()
+        self._process = subprocess.Popen(
+            ['Xvfb', '-displayfd', str(write), '-screen', '0', size, '-nolisten', 'tcp'],
+            pass_fds=(write,), stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise RuntimeError('Xvfb did not start')
+        self.name = f':{number}'
+
+    def stop(self):
+        self._process.terminate()
+        self._process.wait()
+
+
+def webkit(display, width=800, height=600):
+    """WebKitGTK's MiniBrowser on `display` (a VirtualDisplay), its page `width` x `height`
+    CSS pixels. WebKitGTK emulates no phone: no touch, no device pixel ratio."""
+    from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
+    options = WebKitOptions()
+    options.binary_location = glob.glob('/usr/lib/*/webkit2gtk-4.1/MiniBrowser')[0]
+    options.add_argument('--automation')
+    # The driver starts the browser with its own environment.
+    os.environ.update(DISPLAY=display.name, GDK_BACKEND='x11', LANGUAGE='zh_CN')
+    driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
+    # The window's frame and toolbar take their share: grow it until the page has the size.
+    driver.set_window_size(width, height)
+    inner = driver.execute_script('return [innerWidth, innerHeight]')
+    driver.set_window_size(2 * width - inner[0], 2 * height - inner[1])
     return driver
 
 

@@ -3,7 +3,8 @@
 // Nothing about the user is kept: the cells live only in the open page. scripts/web.sh
 // names the cache after the files' contents, so a new build replaces the old one.
 const CACHE = 'velmora-@CONTENTS@';
-const FILES = ['./', 'index.html', 'manifest.webmanifest', 'icon-192.png', 'icon-512.png'];
+const FILES = ['./', 'index.html', 'manifest.webmanifest', 'icon-180.png', 'icon-192.png',
+               'icon-512.png'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES))

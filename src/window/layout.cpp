@@ -32,6 +32,29 @@ int NarrowGap() {
   return kFirstRowTop - headings.top - headings.height;
 }
 
+Placement NarrowTwips(Placement wide, bool text) {
+  if (wide.left < kGridRight) return {wide.left - kGridLeft, wide.top, wide.width, wide.height};
+  int top = kGridBottom;
+  for (const Placement& side : SideControls()) {
+    top += NarrowGap();
+    if (side.top == wide.top) {
+      // Texts as wide as the grid; the instructions keep their height.
+      return {0, top, text ? kGridRight - kGridLeft : wide.width, wide.height};
+    }
+    top += side.height;
+  }
+  throw std::invalid_argument("no control of the design stands there");
+}
+
+// How many of the grid's rows (the eight, then the totals) end at or above `y`.
+int RowsEndingBy(int y) {
+  int rows = kGridBottom <= y ? 1 : 0;
+  for (int row = 1; row <= sheet::kRowCount; ++row) {
+    if (kFirstRowTop + kRowStep * row <= y) ++rows;
+  }
+  return rows;
+}
+
 }  // namespace
 
 Placement BoxPlacement(CellId cell) {
@@ -47,24 +70,16 @@ Placement BoxPlacement(CellId cell) {
   throw std::logic_error("the layout has no box for " + std::string(ColumnName(cell.column)));
 }
 
-Placement NarrowPlacement(Placement wide, bool text) {
-  if (wide.left < kGridRight) return {wide.left - kGridLeft, wide.top, wide.width, wide.height};
-  int top = kGridBottom;
-  for (const Placement& side : SideControls()) {
-    top += NarrowGap();
-    if (side.top == wide.top) {
-      // Texts as wide as the grid; the instructions keep their height, which leaves room
-      // below them for a tap that calculates.
-      return {0, top, text ? kGridRight - kGridLeft : wide.width, wide.height};
-    }
-    top += side.height;
-  }
-  throw std::invalid_argument("no control of the design stands there");
+NarrowPlace NarrowPlacement(Placement wide, bool text) {
+  const Placement twips = NarrowTwips(wide, text);
+  const int rows_above = RowsEndingBy(twips.top);
+  return {twips, rows_above, RowsEndingBy(twips.top + twips.height) - rows_above};
 }
 
-int NarrowHeight() {
-  const Placement last = NarrowPlacement(SideControls().back(), true);
-  return last.top + last.height;
+NarrowPlace NarrowForm() {
+  const Placement last = NarrowTwips(SideControls().back(), true);
+  const int height = last.top + last.height;
+  return {{0, 0, kGridRight - kGridLeft, height}, 0, RowsEndingBy(height)};
 }
 
 std::vector<CellId> TabOrder() {

@@ -138,10 +138,23 @@ inline constexpr int kGridBottom = 4575;  // the bottom of the totals row
 // Where a control goes on a screen narrower than the window (a phone in portrait): the grid
 // side keeps its places, moved to the screen's left edge; the controls right of the grid
 // (the units note, the button, the instructions) go under the totals, one under another in
-// their order from the top, the texts (`text`) as wide as the grid.
-Placement NarrowPlacement(Placement wide, bool text);
-// The height of the window in that arrangement.
-int NarrowHeight();
+// their order from the top, the texts (`text`) as wide as the grid. Each of the grid's nine
+// rows (eight and the totals) may stretch there to fit a finger: `rows_above` of them lie
+// above the control's top, `rows_inside` between its top and bottom.
+struct NarrowPlace {
+  Placement twips;
+  int rows_above, rows_inside;
+};
+NarrowPlace NarrowPlacement(Placement wide, bool text);
+// The whole window in that arrangement.
+NarrowPlace NarrowForm();
+
+// On a touch screen a row is at least this many CSS pixels tall, a finger's target (Apple
+// asks for 44 points, Android for 48 density-independent pixels).
+inline constexpr int kFingerPixels = 44;
+// The least size of a box's digits on a phone, in CSS pixels: iOS zooms the page into any
+// smaller text box that takes the focus, and does not zoom back.
+inline constexpr int kPhoneBoxTextPixels = 16;
 
 // The order Tab moves the focus in: across each row's inputs first, then down the results,
 // then the totals; the button Command1 comes after the last of them.

@@ -88,7 +88,8 @@ TEST(AccessibleName, RefusesACellThatDoesNotExist) {
 }
 
 // On a phone the grid keeps its geometry at the screen's edge; what stood right of it stacks
-// under the totals, 105 twips apart, texts as wide as the grid (5535 twips).
+// under the totals, 105 twips apart, texts as wide as the grid (5535 twips). The nine rows
+// (eight and the totals) that may stretch for a finger are counted above and inside each.
 TEST(NarrowPlacement, KeepsTheGridAndStacksTheRestUnderIt) {
   using window::layout::Placement;
   const struct {
@@ -96,21 +97,29 @@ TEST(NarrowPlacement, KeepsTheGridAndStacksTheRestUnderIt) {
     Placement wide;
     bool text;
     Placement narrow;
+    int rows_above, rows_inside;
   } cases[] = {
-      {"first length box", {480, 1200, 855, 375}, false, {0, 1200, 855, 375}},
-      {"total amount", {5040, 4200, 975, 375}, false, {4560, 4200, 975, 375}},
-      {"title", {2280, 120, 3135, 495}, true, {1800, 120, 3135, 495}},
-      {"units note", {6240, 840, 1695, 255}, true, {0, 4680, 5535, 255}},
-      {"clear button", {6720, 1560, 975, 495}, false, {0, 5040, 975, 495}},
-      {"instructions", {6600, 2160, 1215, 3015}, true, {0, 5640, 5535, 3015}},
+      {"first length box", {480, 1200, 855, 375}, false, {0, 1200, 855, 375}, 0, 1},
+      {"last price box", {4320, 3720, 855, 375}, false, {3840, 3720, 855, 375}, 7, 1},
+      {"total amount", {5040, 4200, 975, 375}, false, {4560, 4200, 975, 375}, 8, 1},
+      {"totals label", {2640, 4320, 495, 375}, true, {2160, 4320, 495, 375}, 8, 1},
+      {"title", {2280, 120, 3135, 495}, true, {1800, 120, 3135, 495}, 0, 0},
+      {"a heading", {3720, 840, 495, 255}, true, {3240, 840, 495, 255}, 0, 0},
+      {"units note", {6240, 840, 1695, 255}, true, {0, 4680, 5535, 255}, 9, 0},
+      {"clear button", {6720, 1560, 975, 495}, false, {0, 5040, 975, 495}, 9, 0},
+      {"instructions", {6600, 2160, 1215, 3015}, true, {0, 5640, 5535, 3015}, 9, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const Placement got = window::layout::NarrowPlacement(c.wide, c.text);
-    EXPECT_EQ(std::vector<int>({got.left, got.top, got.width, got.height}),
-              std::vector<int>({c.narrow.left, c.narrow.top, c.narrow.width, c.narrow.height}));
+    const auto got = window::layout::NarrowPlacement(c.wide, c.text);
+    EXPECT_EQ(std::vector<int>({got.twips.left, got.twips.top, got.twips.width, got.twips.height,
+                                got.rows_above, got.rows_inside}),
+              std::vector<int>({c.narrow.left, c.narrow.top, c.narrow.width, c.narrow.height,
+                                c.rows_above, c.rows_inside}));
   }
-  EXPECT_EQ(window::layout::NarrowHeight(), 5640 + 3015);
+  const auto form = window::layout::NarrowForm();
+  EXPECT_EQ(std::vector<int>({form.twips.width, form.twips.height, form.rows_inside}),
+            std::vector<int>({5535, 5640 + 3015, 9}));
 }
 
 }  // namespace

@@ -49,6 +49,10 @@ class EventLoop {
   emscripten::val pressed_box_;
   double press_x_ = 0;
   double press_y_ = 0;
+  // Whether the last press began on the background. One that began in a box and ended
+  // elsewhere selects text: the click the browser then gives their common parent is no
+  // calculation.
+  bool press_on_background_ = true;
   // Whether the box pressed is to be selected once the click ends.
   bool select_when_click_ends_ = false;
   emscripten::val dialog_;

@@ -17,18 +17,21 @@ constexpr std::string_view kCellAttribute = "data-cell";
 
 // Places `element` by its twips, for the design's size and for a narrow screen.
 void Place(val element, layout::Placement wide, bool text) {
-  const layout::Placement narrow = layout::NarrowPlacement(wide, text);
+  const layout::NarrowPlace narrow = layout::NarrowPlacement(wide, text);
   val style = element["style"];
-  const auto set = [&style](const char* name, int twips) {
-    style.call<void>("setProperty", val(name), val(std::to_string(twips)));
+  const auto set = [&style](const char* name, int value) {
+    style.call<void>("setProperty", val(name), val(std::to_string(value)));
   };
   set("--x", wide.left);
   set("--y", wide.top);
   set("--w", wide.width);
   set("--h", wide.height);
-  set("--nx", narrow.left);
-  set("--ny", narrow.top);
-  set("--nw", narrow.width);
+  set("--nx", narrow.twips.left);
+  set("--ny", narrow.twips.top);
+  set("--nw", narrow.twips.width);
+  set("--nh", narrow.twips.height);
+  set("--nk", narrow.rows_above);
+  set("--nr", narrow.rows_inside);
 }
 
 // Phones show a keypad with a point for numbers, and nothing corrects what is typed.
@@ -105,7 +108,9 @@ std::optional<CellId> Form1::CellOf(const val& element) const {
 }
 
 bool Form1::IsBackground(const val& element) const {
-  if (element.strictlyEquals(form_)) return true;
+  for (const val& page : {form_, document_["body"], document_["documentElement"]}) {
+    if (element.strictlyEquals(page)) return true;
+  }
   const bool label = element.instanceof
       (val::global("HTMLDivElement")) && element["parentNode"].strictlyEquals(form_);
   return label && !element.strictlyEquals(tip_);

@@ -23,12 +23,12 @@ class Form1 {
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
-  emscripten::val Element() const { return form_; }
   emscripten::val Box(sheet::CellId cell) const { return boxes_.at(sheet::CellIndex(cell)); }
   emscripten::val Command1() const { return command1_; }
   // The cell `element` shows, if it is one of the boxes.
   std::optional<sheet::CellId> CellOf(const emscripten::val& element) const;
-  // Whether `element` is the form's background or one of its labels.
+  // Whether `element` is the window's background: the page around the form, the form
+  // itself or one of its labels.
   bool IsBackground(const emscripten::val& element) const;
 
   // The user changed `box`'s text: it becomes its cell's text.

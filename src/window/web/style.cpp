@@ -28,7 +28,6 @@ std::string SongFaces() {
 
 std::string StyleSheet() {
   const int design_width = layout::TwipsToPixels(layout::kClientWidth);
-  const int grid_width = layout::kGridRight - layout::kGridLeft;
   std::string css;
   css += "html{background:" + Css(layout::kFormColour) + "}";
   css += "body{margin:0}";
@@ -71,17 +70,24 @@ std::string StyleSheet() {
   css += "dialog{border:1px solid #7a7a7a;font:" + Px(layout::kBoxPoints) +
          " system-ui,sans-serif;max-width:24em;white-space:pre-line}";
   // Narrower than the window: the grid side at the screen's left edge, the rest under it,
-  // twips shrunk to fit the grid's width and no further; the boxes' digits keep their size.
+  // twips shrunk to fit the grid's width and no further. Each row stretches by --fy where
+  // it would be too short for a finger, and the boxes' digits grow to where iOS keeps the
+  // page's zoom.
+  const layout::NarrowPlace form = layout::NarrowForm();
   css += "@media (max-width:" + std::to_string(design_width - 1) +
          "px){"
          "#Form1{--px:min(calc(1px/15),calc((100vw - 8px)/" +
-         std::to_string(grid_width) + "));margin:0 4px;width:calc(" + std::to_string(grid_width) +
-         "*var(--px));"
-         "height:calc(" +
-         std::to_string(layout::NarrowHeight()) +
-         "*var(--px))}"
-         "#Form1>*{left:calc(var(--nx)*var(--px));top:calc(var(--ny)*var(--px));"
-         "width:calc(var(--nw)*var(--px))}}";
+         std::to_string(form.twips.width) + "));--fy:max(0px,calc(" +
+         std::to_string(layout::kFingerPixels) + "px - " + std::to_string(layout::kBoxHeight) +
+         "*var(--px)));margin:0 4px;width:calc(" + std::to_string(form.twips.width) +
+         "*var(--px));height:calc(" + std::to_string(form.twips.height) + "*var(--px) + " +
+         std::to_string(form.rows_inside) +
+         "*var(--fy))}"
+         "#Form1>*{left:calc(var(--nx)*var(--px));"
+         "top:calc(var(--ny)*var(--px) + var(--nk)*var(--fy));width:calc(var(--nw)*var(--px));"
+         "height:calc(var(--nh)*var(--px) + var(--nr)*var(--fy))}"
+         "#Form1>input{font-size:" +
+         std::to_string(layout::kPhoneBoxTextPixels) + "px}}";
   return css;
 }
 

@@ -1,7 +1,9 @@
 # SPDX-License-Identifier: MIT
-"""The browser edition in a real browser: headless Chromium through WebDriver, keys and
-clicks as real input events, taps through touch emulation, against build/web served on
-127.0.0.1. Usage: page_test.py WEB_FOLDER SHEET_TEXTS [SCREENSHOT_FOLDER]"""
+"""The browser edition in real browsers through WebDriver, keys and clicks as real input
+events, against build/web served on 127.0.0.1: headless Chromium, with taps and phone metrics
+through its emulation, and WebKitGTK, the engine of every browser on an iPhone, which emulates
+neither. Usage: page_test.py WEB_FOLDER SHEET_TEXTS [SCREENSHOT_FOLDER]"""
+import atexit
 import os
 import random
 import subprocess
@@ -21,10 +23,26 @@ WEB, SHEET_TEXTS = sys.argv[1], sys.argv[2]
 SHOTS = sys.argv[3] if len(sys.argv) > 3 else 'build/web-shots'
 WORKED_ROW = ['4', '200', '50', '10', '1500']
 INPUTS = ['长', '宽', '厚', '件', '单价']
+# What iOS needs not to zoom into a box that takes the focus, and what a finger needs.
+PHONE_TEXT_PX, FINGER_PX = 16, 40
 
 
 def name(heading, row):
     return f'{heading} 第{row}行'
+
+
+_display = None
+
+
+def browser(engine, width, height):
+    """A fresh `engine` browser whose page is `width` x `height` CSS pixels."""
+    global _display
+    if engine == 'chromium':
+        return web_session.chromium(width, height)
+    if _display is None:
+        _display = web_session.VirtualDisplay()
+        atexit.register(_display.stop)
+    return web_session.webkit(_display, width, height)
 
 
 class Page:
@@ -49,6 +67,11 @@ class Page:
         element = self.driver.switch_to.active_element
         return element.get_attribute('aria-label') or element.text
 
+    def tip_text(self):
+        """The text of the whole number's tip (WebKitGTK's driver reads no text of it)."""
+        return self.driver.execute_script(
+            "return document.querySelector('#Form1 .tip').textContent")
+
     def selection(self, spoken):
         return self.driver.execute_script(
             'const b = arguments[0]; return b.value.substring(b.selectionStart, b.selectionEnd)',
@@ -72,6 +95,28 @@ class Page:
     def click_background(self):
         self.click(self.driver.find_element(By.ID, 'Form1'), 5, 5)
 
+    def viewport(self):
+        return self.driver.execute_script('return [innerWidth, innerHeight]')
+
+    def form_rect(self):
+        return self.driver.execute_script(
+            "return document.getElementById('Form1').getBoundingClientRect().toJSON()")
+
+    def press_and_release(self, start, end, pointer='mouse'):
+        """A press at `start` and a release at `end` (page points), by mouse or finger."""
+        kind = interaction.POINTER_TOUCH if pointer == 'touch' else interaction.POINTER_MOUSE
+        actions = ActionBuilder(self.driver, mouse=PointerInput(kind, pointer))
+        actions.pointer_action.move_to_location(*map(int, start)).pointer_down()
+        if end != start:
+            actions.pointer_action.move_to_location(*map(int, end))
+        actions.pointer_action.pointer_up()
+        actions.perform()
+
+    def centre(self, element):
+        rect = self.driver.execute_script(
+            'return arguments[0].getBoundingClientRect().toJSON()', element)
+        return rect['x'] + rect['width'] / 2, rect['y'] + rect['height'] / 2
+
     def type_into(self, spoken, text):
         self.click(self.box(spoken))
         self.keys(text)
@@ -81,11 +126,33 @@ class Page:
             self.type_into(name(heading, 1), text)
 
 
-class DesktopPage(unittest.TestCase):
+def background_points(page):
+    """Points of the page's background as a user finds them: its corners, beside and under
+    the form, and a label, named; the page at any size."""
+    width, height = page.viewport()
+    form = page.form_rect()
+    bottom = form['y'] + form['height']
+    points = [('top left corner', (1, 1)), ('top right corner', (width - 2, 1)),
+              ('bottom left corner', (1, height - 2)),
+              ('bottom right corner', (width - 2, height - 2)),
+              ('under the form', (width / 2, (bottom + height) / 2)),
+              ('the form beside the grid', (form['x'] + form['width'] - 3, bottom - 3)),
+              *[(f'the label {caption}', page.centre(page.driver.find_element(
+                  By.XPATH, f"//div[starts-with(., '{caption}')]")))
+                for caption in ('Velmora', '使用说明', '合计', '材积')]]
+    if form['x'] > 20:
+        points.append(('left of the form', (form['x'] / 2, form['y'] + form['height'] / 2)))
+    return points
+
+
+class PageBehaviour:
+    """What the page does on a desktop, in each engine; subclasses say which."""
+    ENGINE = None
+
     @classmethod
     def setUpClass(cls):
         cls.server = web_session.Server(WEB)
-        cls.driver = web_session.chromium(800, 600)
+        cls.driver = browser(cls.ENGINE, 1280, 800)
 
     @classmethod
     def tearDownClass(cls):
@@ -105,23 +172,41 @@ class DesktopPage(unittest.TestCase):
             with self.subTest(spoken):
                 self.assertEqual(p.shown(spoken), want)
         os.makedirs(SHOTS, exist_ok=True)
-        self.driver.save_screenshot(os.path.join(SHOTS, 'desktop.png'))
+        self.driver.save_screenshot(os.path.join(SHOTS, f'desktop-{self.ENGINE}.png'))
 
-    def test_only_the_background_and_labels_calculate(self):
-        def label(caption):
-            return lambda p: p.driver.find_element(By.XPATH, f"//div[starts-with(., '{caption}')]")
-        cases = [('a volume box', lambda p: p.box('材积 第1行'), ''),
-                 ('a price box', lambda p: p.box('单价 第3行'), ''),
-                 ('the button', lambda p: p.driver.find_element(By.TAG_NAME, 'button'), ''),
-                 ('the instructions', label('使用说明'), '0.4000'),
-                 ('the title', label('Velmora'), '0.4000'),
-                 ('the totals label', label('合计'), '0.4000')]
-        for what, element, want in cases:
+    def test_every_click_on_the_page_background_calculates(self):
+        p = self.page
+        for what, point in background_points(p):
             with self.subTest(what):
                 p = Page(self.driver, self.server.url)
                 p.fill_worked_row()
-                p.click(element(p))
-                self.assertEqual(p.shown('合计材积'), want)
+                p.press_and_release(point, point)
+                self.assertEqual(p.shown('合计金额'), '600.0000')
+
+    def test_a_press_that_begins_in_a_box_or_the_button_never_calculates(self):
+        width, height = self.page.viewport()
+        # what, where the press begins and ends, the price then shown (the button clears)
+        for what, start, end, price in [
+                ('a box', '材积 第1行', None, '1500'), ('the button', 'button', None, ''),
+                ('a drag from a box to the page', '宽 第1行', (width - 5, height - 5), '1500'),
+                ('a drag from a box to a label', '长 第1行', '合计', '1500'),
+                ('a drag from the button to the page', 'button', (width - 5, height - 5),
+                 '1500')]:
+            with self.subTest(what):
+                p = Page(self.driver, self.server.url)
+                p.fill_worked_row()
+
+                def point(spoken):
+                    if isinstance(spoken, tuple):
+                        return spoken
+                    if spoken == 'button':
+                        return p.centre(p.driver.find_element(By.TAG_NAME, 'button'))
+                    if spoken == '合计':
+                        return p.centre(p.driver.find_element(By.XPATH, "//div[.='合计']"))
+                    return p.centre(p.box(spoken))
+                p.press_and_release(point(start), point(end or start))
+                self.assertEqual(p.shown('合计材积'), '')
+                self.assertEqual(p.shown(name('单价', 1)), price)
 
     def test_blanking_while_typing(self):
         p = self.page
@@ -231,7 +316,9 @@ class DesktopPage(unittest.TestCase):
         for attribute, want in [('inputmode', 'decimal'), ('autocomplete', 'off'),
                                 ('autocapitalize', 'off'), ('spellcheck', 'false')]:
             with self.subTest(attribute):
-                self.assertEqual({b.get_dom_attribute(attribute) for b in boxes}, {want})
+                self.assertEqual(set(self.driver.execute_script(
+                    "return [...document.querySelectorAll('#Form1 input')]"
+                    '.map(b => b.getAttribute(arguments[0]))', attribute)), {want})
         self.assertEqual(self.driver.find_element(By.TAG_NAME, 'html').get_attribute('lang'),
                          'zh-CN')
 
@@ -242,7 +329,7 @@ class DesktopPage(unittest.TestCase):
         ActionChains(p.driver).move_to_element(p.box('合计材积')).perform()
         tip = p.driver.find_element(By.CSS_SELECTOR, '#Form1 .tip')
         self.assertTrue(tip.is_displayed())
-        self.assertEqual(tip.text, '123456789012.3456')
+        self.assertEqual(p.tip_text(), '123456789012.3456')
         ActionChains(p.driver).move_to_element(p.box(name('长', 1))).perform()
         self.assertFalse(tip.is_displayed())
 
@@ -256,6 +343,70 @@ class DesktopPage(unittest.TestCase):
         self.assertEqual(len(page), len(desktop))
         self.assertEqual(mismatches[:3], [], f'{len(mismatches)} of {len(sheets)} sheets differ')
 
+    def test_after_the_first_visit_it_works_offline(self):
+        server = web_session.Server(WEB)
+        driver = browser(self.ENGINE, 800, 600)
+        try:
+            Page(driver, server.url)
+            driver.set_script_timeout(30)
+            driver.execute_async_script(
+                'navigator.serviceWorker.ready.then(() => arguments[0]())')
+            server.stop()
+            if self.ENGINE == 'chromium':
+                driver.execute_cdp_cmd('Network.enable', {})
+                driver.execute_cdp_cmd('Network.emulateNetworkConditions', {
+                    'offline': True, 'latency': 0, 'downloadThroughput': 0,
+                    'uploadThroughput': 0})
+            driver.refresh()
+            page = Page(driver, server.url)
+            page.fill_worked_row()
+            page.click_background()
+            self.assertEqual(page.shown('合计金额'), '600.0000')
+        finally:
+            driver.quit()
+
+
+class ChromiumPage(PageBehaviour, unittest.TestCase):
+    ENGINE = 'chromium'
+
+
+class WebKitPage(PageBehaviour, unittest.TestCase):
+    """Safari's engine. It emulates no phone here (no touch, no device pixel ratio, no
+    keypad): PhonePage proves those in Chromium; this proves WebKit's own layout of the
+    narrow form at the narrowest window MiniBrowser takes."""
+    ENGINE = 'webkit'
+
+    def test_narrow_window_has_finger_sized_boxes(self):
+        driver = browser(self.ENGINE, 440, 700)
+        try:
+            page = Page(driver, self.server.url)
+            assert_phone_form(self, page)
+            os.makedirs(SHOTS, exist_ok=True)
+            driver.save_screenshot(os.path.join(SHOTS, 'narrow-webkit.png'))
+        finally:
+            driver.quit()
+
+
+def assert_phone_form(test, page):
+    """The narrow form fits the width, and every box suits a finger and keeps iOS's zoom."""
+    driver = page.driver
+    test.assertLess(page.viewport()[0], 549, 'not the narrow layout')
+    test.assertLessEqual(driver.execute_script('return document.documentElement.scrollWidth'),
+                         page.viewport()[0], 'the page scrolls sideways')
+    boxes = driver.execute_script(
+        "return [...document.querySelectorAll('#Form1 input')].map(b => ["
+        "b.getAttribute('aria-label'), b.getBoundingClientRect().height,"
+        "parseFloat(getComputedStyle(b).fontSize)])")
+    test.assertEqual([b[0] for b in boxes if b[1] < FINGER_PX or b[2] < PHONE_TEXT_PX], [],
+                     'boxes too short for a finger or with text iOS zooms into')
+
+
+# Empties the total amount as an edit would, so the next calculation shows.
+CLEAR_TOTAL = '''
+const box = document.querySelector('#Form1 input[aria-label="合计金额"]');
+box.value = '';
+box.dispatchEvent(new Event('input', {bubbles: true}));
+'''
 
 # Types each sheet into the boxes as input events, clicks the background, reads the results.
 CALCULATE_IN_PAGE = '''
@@ -316,6 +467,16 @@ class Files(unittest.TestCase):
                                                 capture_output=True, check=True).stdout)
         self.assertLessEqual(total, 100 * 1024)
 
+    def test_an_iphone_finds_its_home_screen_icon(self):
+        with open(os.path.join(WEB, 'index.html'), encoding='utf-8') as page:
+            self.assertIn('<link rel="apple-touch-icon" sizes="180x180" href="icon-180.png">',
+                          page.read())
+        with open(os.path.join(WEB, 'icon-180.png'), 'rb') as icon:
+            header = icon.read(24)
+        self.assertEqual(header[:8], b'\x89PNG\r\n\x1a\n')
+        self.assertEqual((int.from_bytes(header[16:20], 'big'),
+                          int.from_bytes(header[20:24], 'big')), (180, 180))
+
 
 class PhonePage(unittest.TestCase):
     """A phone in portrait: the grid fits the width, digits stay legible, taps work."""
@@ -333,18 +494,15 @@ class PhonePage(unittest.TestCase):
 
     def check_phone(self, driver, url, shot):
         p = Page(driver, url)
-        self.assertLessEqual(driver.execute_script(
-            'return document.documentElement.scrollWidth'), driver.execute_script(
-            'return innerWidth'), 'the page scrolls sideways')
-        self.assertGreaterEqual(driver.execute_script(
-            "return parseFloat(getComputedStyle(document.querySelector('#Form1 input')).fontSize)"),
-            14)
-        form = driver.find_element(By.ID, 'Form1')
+        assert_phone_form(self, p)
         for heading, text in zip(INPUTS, WORKED_ROW):
             self.tap(driver, p.box(name(heading, 1)))
             p.keys(text)
-        self.tap(driver, form, 3, form.size['height'] - 10)
-        self.assertEqual(p.shown('合计金额'), '600.0000')
+        for what, point in background_points(p):
+            with self.subTest(what):
+                driver.execute_script(CLEAR_TOTAL)
+                p.press_and_release(point, point, 'touch')
+                self.assertEqual(p.shown('合计金额'), '600.0000')
         self.tap(driver, p.box(name('宽', 1)))
         self.assertEqual(p.selection(name('宽', 1)), '200')
         driver.save_screenshot(os.path.join(SHOTS, shot))
@@ -363,6 +521,24 @@ class PhonePage(unittest.TestCase):
         finger.perform()
         self.tap(driver, p.box(name('长', 1)))
         self.assertFalse(tip.is_displayed())
+        self.check_rows_above_the_keypad(driver, p)
+
+    def check_rows_above_the_keypad(self, driver, p):
+        """With the keypad up, about 450 px of a 390 x 844 phone show the page: each row
+        Tab reaches is scrolled into what is left."""
+        width = p.viewport()[0]
+        driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': width, 'height': 450, 'deviceScaleFactor': 3, 'mobile': True})
+        self.tap(driver, p.box(name('长', 1)))
+        hidden = []
+        for _ in range(39):
+            p.keys(Keys.TAB)
+            top, bottom = driver.execute_script(
+                'const r = document.activeElement.getBoundingClientRect(); return [r.top, r.bottom]')
+            if top < 0 or bottom > 450:
+                hidden.append(p.focused())
+        self.assertEqual(p.focused(), name('单价', 8))
+        self.assertEqual(hidden, [], 'boxes that took the focus under the keypad')
 
     @staticmethod
     def touch(driver, element, x=None, y=None):
@@ -379,28 +555,6 @@ class PhonePage(unittest.TestCase):
         actions = cls.touch(driver, element, x, y)
         actions.pointer_action.pointer_down().pointer_up()
         actions.perform()
-
-
-class OfflinePage(unittest.TestCase):
-    def test_after_the_first_visit_it_works_offline(self):
-        server = web_session.Server(WEB)
-        driver = web_session.chromium(800, 600)
-        try:
-            page = Page(driver, server.url)
-            driver.set_script_timeout(30)
-            driver.execute_async_script(
-                'navigator.serviceWorker.ready.then(() => arguments[0]())')
-            server.stop()
-            driver.execute_cdp_cmd('Network.enable', {})
-            driver.execute_cdp_cmd('Network.emulateNetworkConditions', {
-                'offline': True, 'latency': 0, 'downloadThroughput': 0, 'uploadThroughput': 0})
-            driver.refresh()
-            page = Page(driver, server.url)
-            page.fill_worked_row()
-            page.click_background()
-            self.assertEqual(page.shown('合计金额'), '600.0000')
-        finally:
-            driver.quit()
 
 
 if __name__ == '__main__':
