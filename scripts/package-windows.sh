@@ -56,22 +56,12 @@ convert -size 164x314 'xc:rgb(255,192,192)' "$stage/icon.png" -geometry +18+56 -
 
 # NSIS and zip store each file's time.
 touch -d "@$SOURCE_DATE_EPOCH" "$stage"/* "$stage"/*/*
-# build_setup STUB OUTFILE: the setup program on NSIS's stub STUB.
-build_setup() {
-  makensis -V2 -INPUTCHARSET UTF8 -DTARGET="$1" \
-    -DVERSION_FILE="$root/build/windows-x64/installer-version.nsh" \
-    -DEXE64="$stage/x64/velmora.exe" -DEXE32="$stage/x86/velmora.exe" \
-    -DLICENSE="$stage/LICENSE.txt" -DICON="$root/windows/velmora.ico" \
-    -DBITMAP="$stage/welcome.bmp" -DOUTFILE="$2" windows/installer.nsi >&2 ||
-    { echo "package-windows: FAILED: makensis ($1)" >&2; exit 1; }
-}
-build_setup x86-unicode "$out/$setup"
-# The same script on NSIS's 64-bit stub, for the checks alone: 64-bit Wine runs it where no
-# 32-bit program runs. Never shipped, so outside the downloads folder.
-test_stub=$root/build/windows/test-stub
-rm -rf "$test_stub"
-mkdir -p "$test_stub"
-build_setup amd64-unicode "$test_stub/$setup"
+makensis -V2 -INPUTCHARSET UTF8 \
+  -DVERSION_FILE="$root/build/windows-x64/installer-version.nsh" \
+  -DEXE64="$stage/x64/velmora.exe" -DEXE32="$stage/x86/velmora.exe" \
+  -DLICENSE="$stage/LICENSE.txt" -DICON="$root/windows/velmora.ico" \
+  -DBITMAP="$stage/welcome.bmp" -DOUTFILE="$out/$setup" windows/installer.nsi >&2 ||
+  { echo "package-windows: FAILED: makensis" >&2; exit 1; }
 
 zips=()
 readme() {

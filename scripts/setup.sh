@@ -16,14 +16,10 @@ readonly kPackages=(
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-win32
   g++-mingw-w64-i686-win32 ninja-build xz-utils googletest wine wine64 xclip
   fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 dbus-daemon dbus-bin x11-utils qt6-translations-l10n
-  nsis zip unzip
+  nsis zip unzip debootstrap
   g++-i686-linux-gnu gcc-i686-linux-gnu qemu-user-static
   emscripten chromium chromium-driver python3-selenium webkit2gtk-driver
 )
-
-# The 32-bit half of Wine, for the 32-bit program, comes from Debian's i386 architecture,
-# whose package lists a mirror sometimes serves half-synced.
-readonly kWine32=wine32:i386
 
 # A locale with a decimal comma, so tests can prove numbers ignore the user's locale, and
 # Chinese, which Wine turns into a Chinese Windows for the setup program's checks.
@@ -65,37 +61,6 @@ if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
   refresh_lists || true
   apt_install "${missing[@]}"
-fi
-
-# Whether this machine executes 32-bit x86 programs at all: some kernels refuse them
-# ("Exec format error"), and there wine32 would run nothing. Decided by running one.
-executes_32_bit() {
-  local probe
-  probe=$(mktemp -d)
-  printf 'int main(void) { return 0; }\n' >"$probe/probe.c"
-  i686-linux-gnu-gcc -static -o "$probe/probe" "$probe/probe.c" 2>/dev/null &&
-    "$probe/probe" 2>/dev/null
-  local status=$?
-  rm -rf "$probe"
-  return "$status"
-}
-
-if ! installed "$kWine32" && ! executes_32_bit; then
-  echo "setup: this machine cannot execute 32-bit x86 programs: $kWine32 is not installed;" \
-    "the 32-bit Windows program's runs are listed as NOT RUN" >&2
-elif ! installed "$kWine32"; then
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    echo "setup: adding the i386 architecture (for $kWine32)"
-    sudo_if_needed dpkg --add-architecture i386
-    lists_refreshed=
-  fi
-  refresh_lists || true
-  # Without it the 32-bit program is still built and its file checked, but nothing runs
-  # it: the test command says so in a line of its own and in its count.
-  if ! apt_install "$kWine32"; then
-    echo "setup: WARNING: $kWine32 could not be installed from this machine's archive;" \
-      "the 32-bit Windows program will not be run under Wine" >&2
-  fi
 fi
 
 for test_locale in "${kTestLocales[@]}"; do

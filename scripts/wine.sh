@@ -5,8 +5,13 @@
 # 64-bit Windows (win64, build/wine-win64, the default) or a 32-bit one (win32,
 # build/wine-win32); VELMORA_WINEPREFIX another folder. Each models a Chinese Windows: a
 # Chinese (PRC) locale (VELMORA_WINE_LANG changes it), and Windows' Chinese faces mapped to
-# the Chinese faces this machine has. Its exit status is the program's. Used as the
-# cross-built tests' emulator and by the Windows checks.
+# the Chinese faces this machine has. Its exit status and output are the program's. Used
+# as the cross-built tests' emulator and by the Windows checks.
+# 64-bit prefixes run with this machine's Wine. 32-bit programs need Wine's 32-bit half,
+# which the host never gets (no i386 architecture here): 32-bit prefixes, and 64-bit ones
+# with VELMORA_WINE_ROOT=yes (where a 32-bit program such as the setup program runs on a
+# 64-bit Windows), run with Debian 13's Wine in the root of scripts/debian13.sh, on the
+# same display, paths and files.
 # `scripts/wine.sh --stop` ends every Wine process of the prefix, Wine's own helpers (its
 # desktop, its services) included, before the display they draw on goes away.
 set -euo pipefail
@@ -17,34 +22,22 @@ export LANG=${VELMORA_WINE_LANG:-zh_CN.UTF-8} LC_ALL=
 # Wine's first start would offer to install Mono and Gecko; the program needs neither. Its
 # menu builder would copy every Start-menu shortcut into this machine's own desktop menus.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
-# Each architecture's own loader: Debian's `wine` picks the 32-bit one whenever wine32 is
-# installed, even for a 64-bit prefix, and a machine that cannot execute it would then run
-# nothing at all.
+# Each architecture's own loader, named directly: Debian's `wine` would pick the 32-bit one
+# for every prefix once wine32 is installed.
 if [[ $WINEARCH == win64 ]]; then loader=/usr/lib/wine/wine64; else loader=/usr/lib/wine/wine; fi
 export WINELOADER=$loader
-[[ -x /usr/lib/wine/wine64 ]] || { echo "wine: Wine is not installed (Debian: wine, wine64)" >&2; exit 1; }
-if [[ ${1:-} == --stop ]]; then
-  wineserver --kill 2>/dev/null || true
-  exit 0
+in_place=()
+if [[ $WINEARCH == win32 || ${VELMORA_WINE_ROOT:-} == yes ]]; then
+  in_place=("$root/scripts/debian13.sh" run)
+  # The 64-bit server: the 32-bit one would itself need qemu.
+  export WINESERVER=/usr/lib/wine/wineserver64
+else
+  [[ -x $loader ]] || { echo "wine: Wine is not installed (Debian: wine, wine64)" >&2; exit 1; }
 fi
-# `scripts/wine.sh --can-run` tells whether this machine runs VELMORA_WINEARCH's programs,
-# and if not, prints why. For 32-bit ones it runs the 32-bit loader, once: the verdict is
-# kept in VELMORA_WINE32 ("yes", or the reason) for whoever exports it.
-if [[ ${1:-} == --can-run ]]; then
-  [[ $WINEARCH == win64 ]] && exit 0
-  if [[ -z ${VELMORA_WINE32:-} ]]; then
-    if [[ ! -e $loader ]]; then
-      VELMORA_WINE32="wine32 is not installed (Debian's wine32:i386)"
-    # The shell's own message when the kernel refuses it, in English whatever LANG says.
-    elif error=$(LC_ALL=C bash -c '"$0" --version' "$loader" 2>&1 >/dev/null); then
-      VELMORA_WINE32=yes
-    else
-      VELMORA_WINE32="this machine cannot execute 32-bit programs (${error##*: })"
-    fi
-  fi
-  [[ $VELMORA_WINE32 == yes ]] && exit 0
-  echo "$VELMORA_WINE32"
-  exit 1
+wine_loader() { "${in_place[@]}" "$loader" "$@"; }
+if [[ ${1:-} == --stop ]]; then
+  "${in_place[@]}" "${WINESERVER:-wineserver}" --kill 2>/dev/null || true
+  exit 0
 fi
 
 # SimSun (宋体) is a Song face, as AR PL UMing is; Microsoft YaHei (微软雅黑), Windows'
@@ -73,13 +66,13 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   exec 9>"$WINEPREFIX.lock"
   flock 9
   if [[ ! -f $WINEPREFIX/system.reg ]]; then
-    "$loader" wineboot --init >/dev/null 2>&1
+    wine_loader wineboot --init >/dev/null 2>&1
     fonts=$(mktemp --suffix=.reg)
     font_replacements | iconv -f UTF-8 -t UTF-16 >"$fonts"
-    "$loader" regedit /S "$("$loader" winepath.exe -w "$fonts" 2>/dev/null)" >/dev/null 2>&1
+    wine_loader regedit /S "$(wine_loader winepath.exe -w "$fonts" 2>/dev/null)" >/dev/null 2>&1
     rm -f "$fonts"
-    wineserver --wait
+    "${in_place[@]}" "${WINESERVER:-wineserver}" --wait
   fi
   flock -u 9
 fi
-exec "$loader" "$@"
+exec "${in_place[@]}" "$loader" "$@"

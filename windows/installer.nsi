@@ -9,12 +9,6 @@
 ; finish pages' picture, 164 x 314) and OUTFILE.
 !include "${VERSION_FILE}"
 Unicode true
-; TARGET: only the test command sets it, to amd64-unicode, for a copy that 64-bit Wine can
-; run where no 32-bit program runs; that copy is never shipped.
-!ifndef TARGET
-  !define TARGET x86-unicode
-!endif
-Target ${TARGET}
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 RequestExecutionLevel user
