@@ -11,6 +11,8 @@
 #                                     environment; the root sees this repository, /tmp (the
 #                                     X displays' sockets) and /dev at the host's paths, in
 #                                     a mount namespace of its own, so every mount ends with it
+#   scripts/debian13.sh scratch-run CMD [ARG…]  the same in a throwaway copy of the root (an
+#                                     overlay): what CMD installs or changes goes with it
 # The root is debian13/ in the machine's cache folder VELMORA_CACHE, /var/cache/velmora by
 # default: one for every clone and user, whatever HOME a check gives its programs. Needs
 # root for debootstrap and chroot (through sudo otherwise).
@@ -33,7 +35,8 @@ sudo_if_needed() {
 }
 
 # Runs "$@" chrooted into $1 with /proc, /dev, /tmp and the repository mounted; the mounts
-# belong to a private mount namespace and vanish with its last process. With
+# belong to a private mount namespace and vanish with its last process. With overlay set
+# to a folder, the root is seen through an overlay kept there, which nothing changes. With
 # replace_shell set, the command takes this shell's process, so its caller's PID is the
 # command's.
 in_root() {
@@ -42,14 +45,20 @@ in_root() {
   [[ $(id -u) -eq 0 ]] || runner=(sudo --preserve-env)
   local command=("${runner[@]}" unshare --mount --propagation private -- /bin/bash -c '
     set -e
-    target=$1 project=$2
-    shift 2
+    target=$1 project=$2 overlay=$3
+    shift 3
+    if [[ -n $overlay ]]; then
+      mkdir -p "$overlay/upper" "$overlay/work" "$overlay/root"
+      mount -t overlay overlay \
+        -o "lowerdir=$target,upperdir=$overlay/upper,workdir=$overlay/work" "$overlay/root"
+      target=$overlay/root
+    fi
     mount -t proc proc "$target/proc"
     mount --rbind /dev "$target/dev"
     mount --bind /tmp "$target/tmp"
     mkdir -p "$target$project"
     mount --bind "$project" "$target$project"
-    exec chroot "$target" /usr/bin/env -C "$PWD" "$@"' _ "$target" "$project" "$@")
+    exec chroot "$target" /usr/bin/env -C "$PWD" "$@"' _ "$target" "$project" "${overlay:-}" "$@")
   if [[ -n ${replace_shell:-} ]]; then exec "${command[@]}"; fi
   "${command[@]}"
 }
@@ -122,5 +131,17 @@ case ${1:-} in
     ensure
     replace_shell=yes in_root "$root" "$@"
     ;;
-  *) echo "usage: scripts/debian13.sh ensure | run COMMAND [ARGUMENT…]" >&2; exit 2 ;;
+  scratch-run)
+    shift
+    ensure
+    overlay=$(mktemp -d "$cache/scratch.XXXXXX")
+    status=0
+    overlay=$overlay in_root "$root" "$@" || status=$?
+    sudo_if_needed rm -rf "$overlay"
+    exit "$status"
+    ;;
+  *)
+    echo "usage: scripts/debian13.sh ensure | run | scratch-run COMMAND [ARGUMENT…]" >&2
+    exit 2
+    ;;
 esac

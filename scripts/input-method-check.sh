@@ -10,8 +10,8 @@
 # Arguments: the program and the control field (defaults: the ci build's).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-velmora=${1:-build/ci/velmora}
-control=${2:-build/ci/tests/window/qt/input_method_control}
+velmora=${1:-build/plain/velmora}
+control=${2:-build/plain/tests/window/qt/input_method_control}
 readonly kKeys=(n i space 1 period 5)
 readonly kWaitSeconds=30
 

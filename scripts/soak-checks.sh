@@ -16,13 +16,14 @@ checks=("$@")
 
 # What the checks use, built once up front so every round only checks.
 scripts/build.sh >/dev/null
-cmake --preset ci >/dev/null && cmake --build --preset ci --parallel "$(nproc)" >/dev/null
+cmake -B build/plain -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+  cmake --build build/plain --parallel "$(nproc)" >/dev/null
 if [[ " ${checks[*]} " == *" windows"* ]]; then scripts/package-windows.sh >/dev/null; fi
 
 run_check() {
   case $1 in
     packaging) packaging/check.sh ;;
-    input-method) scripts/input-method-check.sh build/ci/velmora build/ci/tests/window/qt/input_method_control ;;
+    input-method) scripts/input-method-check.sh build/plain/velmora build/plain/tests/window/qt/input_method_control ;;
     screenshot) scripts/screenshot.sh build/soak/screenshot.png ;;
     windows) scripts/windows-check.sh build/soak ;;
     windows-downloads) scripts/windows-downloads-check.sh build/windows/downloads build/soak/setup.png ;;

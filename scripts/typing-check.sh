@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Types into the real window with real X input, as fast as a barcode scanner, and clicks as
 # real hands do, then reads back what the boxes hold: `scripts/typing-check.sh NAME PROGRAM
-# [ARGUMENT…]` (NAME "linux" or "x64"; PROGRAM build/ci/velmora, or scripts/wine.sh and the
+# [ARGUMENT…]` (NAME "linux" or "x64"; PROGRAM build/plain/velmora, or scripts/wine.sh and the
 # .exe). ROUNDS (default 5) rounds, alone and again beside two busy processes, each typing all
 # eight rows in one burst (length Tab width Tab thickness Tab pieces Tab price Tab …) over
 # rows that already hold other numbers, then calculating and reading the totals. Then clicks

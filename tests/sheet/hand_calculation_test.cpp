@@ -30,8 +30,8 @@ std::string Text(Typed number) {
   const auto point = static_cast<std::size_t>(number.decimals);
   if (point == 0) return digits;
   if (digits.size() <= point) digits.insert(0, point + 1 - digits.size(), '0');
-  digits.insert(digits.size() - point, ".");
-  return digits;
+  const std::size_t whole = digits.size() - point;
+  return digits.substr(0, whole) + '.' + digits.substr(whole);
 }
 
 // `number` in units of 10^-decimals, where decimals is at least its own.

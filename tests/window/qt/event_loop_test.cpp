@@ -27,7 +27,8 @@ struct Program {
   Program() : form(sheet), loop(form, sheet) {
     loop.SetOverflowReporter([this](QWidget*, const QString& message) { reports << message; });
     form.show();
-    QApplication::setActiveWindow(&form);
+    form.activateWindow();
+    if (!QTest::qWaitForWindowActive(&form)) qFatal("the window never became active");
   }
 
   QLineEdit* Cell(const QString& spoken) const { return FindByAccessibleName(form, spoken); }

@@ -193,7 +193,7 @@ void MonkeyTest::RandomActionsKeepEveryBoxShowingItsCell() {
   int overflows = 0;
   loop.SetOverflowReporter([&overflows](QWidget*, const QString&) { ++overflows; });
   form.show();
-  QApplication::setActiveWindow(&form);
+  form.activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(&form));
 
   QRandomGenerator random(seed);
