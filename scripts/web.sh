@@ -15,18 +15,22 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/web-build/CMakeCach
 out=build/web
 rm -rf "$out"
 mkdir -p "$out"
+# The stylesheet and the form's markup, from the same design, written on this machine: the
+# page shows its boxes and takes keys before the program has arrived.
+c++ -std=c++20 -O1 -Wall -Wextra -Wpedantic -Werror -Isrc -o build/web-page src/main_page.cpp \
+  src/window/web/markup.cpp src/window/web/style.cpp src/window/layout.cpp src/sheet/cell_sheet.cpp
+build/web-page --style >build/web-style.css
+build/web-page --form >build/web-form.html
 # The program (its WebAssembly inside) goes into the page itself: one request on a first
 # visit, where every round trip on a slow network costs half a second.
-awk -v program=build/web-build/velmora.js '
-  /<script src="velmora.js"><\/script>/ {
-    print "<script>"
-    while ((getline line < program) > 0) print line
-    print "</script>"
-    next
-  }
+awk -v program=build/web-build/velmora.js -v style=build/web-style.css -v form=build/web-form.html '
+  function copy(file, line) { while ((getline line < file) > 0) print line }
+  /^<style><\/style>$/ { printf "<style>"; copy(style); print "</style>"; next }
+  /^<main id="Form1"><\/main>$/ { copy(form); print ""; next }
+  /<script src="velmora.js"><\/script>/ { print "<script>"; copy(program); print "</script>"; next }
   { print }' web/index.html >"$out/index.html"
-grep -q '<script src="velmora.js">' "$out/index.html" &&
-  { echo "web: FAILED: the program was not written into the page" >&2; exit 1; }
+grep -qE '<script src="velmora.js">|<style></style>|<main id="Form1"></main>' "$out/index.html" &&
+  { echo "web: FAILED: the program, style or form was not written into the page" >&2; exit 1; }
 cp web/manifest.webmanifest "$out"/
 # 192 and 512 for the manifest (Android, desktops), 180 for an iPhone's home screen.
 for size in 180 192 512; do

@@ -73,10 +73,13 @@ class Server:
         self._server.server_close()
 
 
-def chromium(width=800, height=600, phone=False):
+def chromium(width=800, height=600, phone=False, wait_for_load=True):
     """Headless Chromium with a fresh profile; `phone`: a 390 x 844 phone at 3 device pixels
-    per CSS pixel, with touch, unless `width` and `height` say otherwise."""
+    per CSS pixel, with touch, unless `width` and `height` say otherwise. Without
+    `wait_for_load`, the driver acts while a page still loads."""
     options = Options()
+    if not wait_for_load:
+        options.page_load_strategy = 'none'
     options.binary_location = '/usr/bin/chromium'
     # This machine's network is closed: no background connections, no sandbox as root.
     for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic',
@@ -138,6 +141,6 @@ def webkit(display, width=800, height=600):
 
 
 def wait_for_page(driver, seconds=30):
-    """Waits until the page's first box takes keys (the page's own mark)."""
+    """Waits until the page's program runs: a click then calculates (the page's own mark)."""
     WebDriverWait(driver, seconds).until(lambda d: d.execute_script(
-        "return performance.getEntriesByName('velmora-ready').length > 0"))
+        "return performance.getEntriesByName('velmora-running').length > 0"))

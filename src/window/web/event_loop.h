@@ -22,7 +22,8 @@ class EventLoop {
   EventLoop& operator=(const EventLoop&) = delete;
   ~EventLoop();
 
-  // Listens to the page and puts the focus in the first box.
+  // Listens to the page, and applies the focus rule to the box that has the focus (the first
+  // box, unless the user moved on before the program ran).
   void Form_Load();
   // A tap or click on the background or a label: one calculation pass. An overflow is
   // reported to the user and leaves the cells as the pass left them.

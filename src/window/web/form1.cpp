@@ -4,100 +4,33 @@
 #include <string>
 
 #include "window/layout.h"
-#include "window/web/style.h"
+#include "window/web/markup.h"
 
 namespace window::web {
-namespace {
 
 using emscripten::val;
 using sheet::CellId;
-using sheet::Column;
-
-constexpr std::string_view kCellAttribute = "data-cell";
-
-// Places `element` by its twips, for the design's size and for a narrow screen.
-void Place(val element, layout::Placement wide, bool text) {
-  const layout::NarrowPlace narrow = layout::NarrowPlacement(wide, text);
-  val style = element["style"];
-  const auto set = [&style](const char* name, int value) {
-    style.call<void>("setProperty", val(name), val(std::to_string(value)));
-  };
-  set("--x", wide.left);
-  set("--y", wide.top);
-  set("--w", wide.width);
-  set("--h", wide.height);
-  set("--nx", narrow.twips.left);
-  set("--ny", narrow.twips.top);
-  set("--nw", narrow.twips.width);
-  set("--nh", narrow.twips.height);
-  set("--nk", narrow.rows_above);
-  set("--nr", narrow.rows_inside);
-}
-
-// Phones show a keypad with a point for numbers, and nothing corrects what is typed.
-val CreateBox(val document, CellId cell) {
-  val box = document.call<val>("createElement", val("input"));
-  box.set("type", "text");
-  box.call<void>("setAttribute", val("inputmode"), val("decimal"));
-  for (const char* off : {"autocomplete", "autocorrect", "autocapitalize"}) {
-    box.call<void>("setAttribute", val(off), val("off"));
-  }
-  box.set("spellcheck", false);
-  box.call<void>("setAttribute", val("aria-label"), val(layout::AccessibleName(cell)));
-  box.call<void>("setAttribute", val(std::string(kCellAttribute)),
-                 val(std::to_string(sheet::CellIndex(cell))));
-  // Columns to the right lie over their left neighbours' borders, as on the desktop.
-  box["style"].set("zIndex", static_cast<int>(cell.column));
-  return box;
-}
-
-}  // namespace
 
 Form1::Form1(sheet::CellSheet& sheet)
     : sheet_(sheet),
       document_(val::global("document")),
       form_(document_.call<val>("getElementById", val("Form1"))),
       boxes_(sheet::kCellCount, val::null()),
-      command1_(val::null()),
-      tip_(val::null()),
+      command1_(form_.call<val>("querySelector", val("button"))),
+      tip_(form_.call<val>("querySelector", val(".tip"))),
       tip_box_(val::null()) {
-  val style = document_.call<val>("createElement", val("style"));
-  style.set("textContent", StyleSheet());
-  document_["head"].call<void>("appendChild", style);
-  CreateControls();
+  for (const CellId cell : layout::TabOrder()) cells_[sheet::CellIndex(cell)] = cell;
+  const val boxes = form_.call<val>("querySelectorAll", val("input"));
+  const int count = boxes["length"].as<int>();
+  for (int i = 0; i < count; ++i) {
+    const val box = boxes[i];
+    if (const auto cell = CellOf(box)) boxes_[sheet::CellIndex(*cell)] = box;
+  }
   sheet_.AddChangeListener([this](CellId cell) { ShowSheetText(cell); });
-}
-
-void Form1::CreateControls() {
-  form_.call<void>("setAttribute", val("aria-label"), val(std::string(layout::kFormCaption)));
-  // Labels first: the boxes and the button lie over them where they meet.
-  for (const auto& label : layout::kLabels) {
-    val element = document_.call<val>("createElement", val("div"));
-    element.set("textContent", std::string(label.caption));
-    element.set("className", label.name == layout::kTitleLabel ? "title"
-                             : label.wraps                     ? "wraps"
-                                                               : "");
-    Place(element, {label.left, label.top, label.width, label.height}, true);
-    form_.call<void>("appendChild", element);
+  // The page takes keys before its program runs: what was typed meanwhile is kept.
+  for (const val& box : boxes_) {
+    if (!box["value"].as<std::string>().empty()) OnBoxEdited(box);
   }
-  // The boxes in the design's Tab order, which the page's order gives the Tab key.
-  for (const CellId cell : layout::TabOrder()) {
-    val box = CreateBox(document_, cell);
-    Place(box, layout::BoxPlacement(cell), false);
-    form_.call<void>("appendChild", box);
-    boxes_[sheet::CellIndex(cell)] = box;
-    cells_[sheet::CellIndex(cell)] = cell;
-  }
-  const auto& button = layout::kCommand1;
-  command1_ = document_.call<val>("createElement", val("button"));
-  command1_.set("type", "button");
-  command1_.set("textContent", std::string(button.caption));
-  Place(command1_, {button.left, button.top, button.width, button.height}, false);
-  form_.call<void>("appendChild", command1_);
-  tip_ = document_.call<val>("createElement", val("div"));
-  tip_.set("className", "tip");
-  tip_.set("hidden", true);
-  form_.call<void>("appendChild", tip_);
 }
 
 std::optional<CellId> Form1::CellOf(const val& element) const {

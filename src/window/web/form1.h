@@ -13,12 +13,12 @@
 namespace window::web {
 
 // The page's one form: the 58 cell boxes (<input>), the labels and the clear button
-// (<button>), made from the layout table into the element with id "Form1" and placed by
-// the stylesheet. Each box shows its cell and turns the user's edits into SetText; the page
-// keeps no copy of the cells.
+// (<button>) that the page already holds (markup.h), in the element with id "Form1". Each
+// box shows its cell and turns the user's edits into SetText; the page keeps no copy of the
+// cells.
 class Form1 {
  public:
-  // Binds to `sheet`, which must outlive the form.
+  // Binds to `sheet`, which must outlive the form; texts typed before are its first.
   explicit Form1(sheet::CellSheet& sheet);
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
@@ -40,7 +40,6 @@ class Form1 {
   bool ShowsWholeTextOf(const emscripten::val& box) const { return tip_box_.strictlyEquals(box); }
 
  private:
-  void CreateControls();
   void ShowSheetText(sheet::CellId cell);
 
   sheet::CellSheet& sheet_;

@@ -48,10 +48,12 @@ def browser(engine, width, height):
 class Page:
     """The page in one browser, with what a user does to it."""
 
-    def __init__(self, driver, url):
+    def __init__(self, driver, url=None):
+        """The page `driver` shows; with `url`, loaded afresh once its program runs."""
         self.driver = driver
-        self.driver.get(url)
-        web_session.wait_for_page(driver)
+        if url:
+            self.driver.get(url)
+            web_session.wait_for_page(driver)
 
     def box(self, spoken):
         return self.driver.find_element(By.CSS_SELECTOR, f'#Form1 input[aria-label="{spoken}"]')
@@ -368,6 +370,35 @@ class PageBehaviour:
 
 class ChromiumPage(PageBehaviour, unittest.TestCase):
     ENGINE = 'chromium'
+
+    def test_keys_typed_before_the_program_runs_are_kept(self):
+        server = web_session.Server(WEB)
+        driver = web_session.chromium(800, 600, wait_for_load=False)
+        try:
+            # A slow network: the boxes arrive first, the program seconds later.
+            driver.execute_cdp_cmd('Network.enable', {})
+            driver.execute_cdp_cmd('Network.emulateNetworkConditions', {
+                'offline': False, 'latency': 0, 'downloadThroughput': 20000,
+                'uploadThroughput': -1})
+            driver.get(server.url)
+            web_session.WebDriverWait(driver, 30).until(lambda d: d.execute_script(
+                "return performance.getEntriesByName('velmora-ready').length > 0"))
+            ActionChains(driver).send_keys('4', Keys.TAB, '200', Keys.TAB, '50', Keys.TAB,
+                                           '10', Keys.TAB, '1500').perform()
+            self.assertFalse(driver.execute_script(
+                "return performance.getEntriesByName('velmora-running').length > 0"),
+                'the program ran before the keys were typed')
+            web_session.wait_for_page(driver)
+            page = Page(driver)
+            page.keys(Keys.TAB, '300')
+            page.click_background()
+            self.assertEqual([page.shown(name(h, 1)) for h in INPUTS],
+                             ['4', '200', '50', '10', '1500'])
+            self.assertEqual(page.shown(name('长', 2)), '300')
+            self.assertEqual(page.shown('合计金额'), '600.0000')
+        finally:
+            driver.quit()
+            server.stop()
 
 
 class WebKitPage(PageBehaviour, unittest.TestCase):
