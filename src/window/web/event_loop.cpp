@@ -24,8 +24,8 @@ constexpr int kLongPressMilliseconds = 500;
 
 // The page's listeners reach the loop through one exported function.
 EventLoop* page_loop = nullptr;
-void HandleEvent(val event) {
-  if (page_loop != nullptr) page_loop->OnEvent(std::move(event));
+void HandleEvent(const val& event) {
+  if (page_loop != nullptr) page_loop->OnEvent(event);
 }
 
 // Selected from the end back to the start, so a long text shows its beginning.
@@ -71,7 +71,7 @@ void EventLoop::Form_Load() {
   val::global("performance").call<void>("mark", val("velmora-running"));
 }
 
-void EventLoop::OnEvent(val event) {
+void EventLoop::OnEvent(const val& event) {
   const std::string type = event["type"].as<std::string>();
   const val target = event["target"];
   if (type == "input") {

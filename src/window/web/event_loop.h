@@ -32,7 +32,7 @@ class EventLoop {
   void Command1_Click();
 
   // One event of the page, as its listeners receive it.
-  void OnEvent(emscripten::val event);
+  void OnEvent(const emscripten::val& event);
 
  private:
   void OnClick(const emscripten::val& target);
