@@ -63,10 +63,7 @@ passed=$((passed + $(grep -cE '^test_.* \.\.\. ok$' build/web.log)))
 echo "== windows"
 windows_started=$(date +%s)
 scripts/windows.sh
-# The 32-bit programs run in Debian 13's 32-bit Wine, in a root built once per machine.
-root_started=$(date +%s)
-scripts/debian13.sh ensure >/dev/null
-echo "windows: the Debian 13 root ready in $(($(date +%s) - root_started)) s"
+# The 32-bit programs run in Debian 13's 32-bit Wine, in the root the Debian 13 step built.
 source scripts/virtual-display.sh
 trap stop_virtual_display EXIT
 start_virtual_display 1024x768
