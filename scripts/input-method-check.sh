@@ -142,9 +142,10 @@ candidate_window_shown() {
 }
 
 # Clicks at $2,$3 in window $1 until the command that follows succeeds. A click that comes
-# before the window takes clicks is lost; and fcitx5 may drop the focus of a context that
-# Qt gives it while fcitx5 is still filing the context under the display's group. Either
-# way the focus goes back to the desktop and the click is made again, as a user would.
+# before the window takes clicks is lost; and fcitx5 at times drops the focus Qt gives a
+# new context (likely while it files the context under the display's group), which another
+# click alone never restores. So the focus goes back to the desktop and the click is made
+# again, as a user would.
 click_until() {
   local window=$1 x=$2 y=$3 deadline=$((SECONDS + kWaitSeconds)) root
   shift 3
