@@ -162,39 +162,33 @@ click_until() {
 # Starts program $1 with window title $2, clicks at $3,$4 in it until `$5 PROGRAM WINDOW`
 # succeeds, types the keys, and waits for the field to hold $6. Sets `typed` to what the
 # field holds then, after "candidates + " if a candidate window was shown meanwhile.
-# Returns 1, with `problem` saying what it waited for, if the window never got ready.
+# Fails the check, saying what it waited for, if the window never got ready.
 type_into() {
-  local program=$1 title=$2 x=$3 y=$4 ready=$5 want=$6 name window text
+  local program=$1 title=$2 x=$3 y=$4 ready=$5 want=$6 name window
   name=$(basename "$program")
-  typed=
   "$program" >"$scratch/$name.log" 2>&1 &
   pids+=($!)
-  if ! window=$(wait_for_window "^$title\$" "$kWaitSeconds"); then
-    problem="$program showed no window within $kWaitSeconds s"
-    return 1
-  fi
-  if ! click_until "$window" "$x" "$y" "$ready" "$name" "$window"; then
-    problem="$name was not ready ($ready) within $kWaitSeconds s of clicks:"
-    problem+=" focus on window $(xdotool getwindowfocus 2>&1), not $window;"
-    problem+=" $(fcitx5_debug_info | tr -s ' \n' ' ')"
-    return 1
-  fi
+  window=$(wait_for_window "^$title\$" "$kWaitSeconds") ||
+    fail "$program showed no window within $kWaitSeconds s"
+  click_until "$window" "$x" "$y" "$ready" "$name" "$window" ||
+    fail "$name was not ready ($ready) within $kWaitSeconds s of clicks:" \
+      "focus on window $(xdotool getwindowfocus 2>&1), not $window;" \
+      "$(fcitx5_debug_info | tr -s ' \n' ' ')"
   start_window_watcher "$name"
   xdotool key --delay 100 "${kKeys[@]}"
-  text=$(wait_for_focused_text "$want" "$kWaitSeconds")
+  typed=$(wait_for_focused_text "$want" "$kWaitSeconds")
   kill "$watcher_pid"
-  typed=$text
-  if candidate_window_shown; then typed="candidates + $text"; fi
+  if candidate_window_shown; then typed="candidates + $typed"; fi
 }
 
 # The control field must show the input method at work.
 start_input_method
-type_into "$control" Control 20 20 has_focused_input_context '你1。5' || fail "$problem"
+type_into "$control" Control 20 20 has_focused_input_context '你1。5'
 [[ $typed == 'candidates + 你1。5' ]] ||
   fail "no proof: the plain field holds '$typed', not a candidate window and '你1。5'"
 pass "a plain Qt field gets '你1。5' through pinyin, with its candidate window"
 
-type_into "$velmora" Velmora 60 92 has_focus_and_input_context 'ni 1.5' || fail "$problem"
+type_into "$velmora" Velmora 60 92 has_focus_and_input_context 'ni 1.5'
 [[ $typed == "ni 1.5" ]] ||
   fail "the first length box holds '$typed', not the plain keys 'ni 1.5' with no candidate window"
 pass "the first length box gets the plain keys 'ni 1.5', no candidate window ($(($(date +%s) - started)) s)"
