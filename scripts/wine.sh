@@ -35,8 +35,9 @@ else
   [[ -x $loader ]] || { echo "wine: Wine is not installed (Debian: wine, wine64)" >&2; exit 1; }
 fi
 wine_loader() { "${in_place[@]}" "$loader" "$@"; }
+wine_server() { "${in_place[@]}" "${WINESERVER:-wineserver}" "$@"; }
 if [[ ${1:-} == --stop ]]; then
-  "${in_place[@]}" "${WINESERVER:-wineserver}" --kill 2>/dev/null || true
+  wine_server --kill 2>/dev/null || true
   exit 0
 fi
 
@@ -71,7 +72,7 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
     font_replacements | iconv -f UTF-8 -t UTF-16 >"$fonts"
     wine_loader regedit /S "$(wine_loader winepath.exe -w "$fonts" 2>/dev/null)" >/dev/null 2>&1
     rm -f "$fonts"
-    "${in_place[@]}" "${WINESERVER:-wineserver}" --wait
+    wine_server --wait
   fi
   flock -u 9
 fi
