@@ -17,10 +17,9 @@ rm -rf "$out"
 mkdir -p "$out"
 # The stylesheet and the form's markup, from the same design, written on this machine: the
 # page shows its boxes and takes keys before the program has arrived.
-c++ -std=c++20 -O1 -Wall -Wextra -Wpedantic -Werror -Isrc -o build/web-page src/main_page.cpp \
-  src/window/web/markup.cpp src/window/web/style.cpp src/window/layout.cpp src/sheet/cell_sheet.cpp
-build/web-page --style >build/web-style.css
-build/web-page --form >build/web-form.html
+page_writer=$(scripts/page-writer.sh)
+"$page_writer" --style >build/web-style.css
+"$page_writer" --form >build/web-form.html
 # The program (its WebAssembly inside) goes into the page itself: one request on a first
 # visit, where every round trip on a slow network costs half a second.
 awk -v program=build/web-build/velmora.js -v style=build/web-style.css -v form=build/web-form.html '

@@ -2,39 +2,15 @@
 #include "window/web/markup.h"
 
 #include "window/layout.h"
+#include "window/page_text.h"
 
 namespace window::web {
 namespace {
 
 using sheet::CellId;
 
-// Text for HTML, in an element or a quoted attribute.
-std::string Escaped(std::string_view text) {
-  std::string escaped;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      case '"':
-        escaped += "&quot;";
-        break;
-      default:
-        escaped += c;
-    }
-  }
-  return escaped;
-}
-
-std::string Attribute(std::string_view name, std::string_view value) {
-  return " " + std::string(name) + "=\"" + Escaped(value) + "\"";
-}
+using page::Attribute;
+using page::Escaped;
 
 // The control's place for the stylesheet: its twips at the design's size and on a narrow
 // screen, with the rows that stretch there for a finger.

@@ -4,25 +4,16 @@
 #include <string_view>
 
 #include "window/layout.h"
+#include "window/page_text.h"
 
 namespace window::web {
 namespace {
 
 namespace layout = window::layout;
 
-std::string Css(layout::Rgb colour) {
-  return "rgb(" + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," +
-         std::to_string(colour.blue) + ")";
-}
-
-std::string Px(double points) { return std::to_string(layout::PointsToPixels(points)) + "px"; }
-
-// Falls back from the design's Song face to the Chinese serif faces each platform has.
-std::string SongFaces() {
-  return "\"" + std::string(layout::kSongFace) +
-         "\",SimSun,\"Songti SC\",STSong,\"Noto Serif CJK SC\",\"Source Han Serif SC\","
-         "\"AR PL UMing CN\",serif";
-}
+using page::Css;
+using page::Px;
+using page::SongFaces;
 
 }  // namespace
 
@@ -43,8 +34,8 @@ std::string StyleSheet() {
       "background:" +
       Css(layout::kFormColour) + ";color:" + Css(layout::kInkColour) +
       ";font:" + Px(layout::kDefaultPoints) +
-      " system-ui,\"Microsoft YaHei UI\",\"PingFang SC\",\"Noto Sans CJK SC\",sans-serif;"
-      "-webkit-tap-highlight-color:transparent}";
+      " " + page::DefaultFaces() +
+      ";-webkit-tap-highlight-color:transparent}";
   css +=
       "#Form1>*{position:absolute;box-sizing:border-box;margin:0;"
       "left:calc(var(--x)*var(--px));top:calc(var(--y)*var(--px));"

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#ifndef VELMORA_WINDOW_WEIXIN_EVENT_LOOP_H_
+#define VELMORA_WINDOW_WEIXIN_EVENT_LOOP_H_
+
+#include <emscripten/val.h>
+
+#include <optional>
+
+#include "sheet/cell_sheet.h"
+#include "window/focus_rule.h"
+
+namespace window::weixin {
+
+class Form1;
+
+// Wires the page's events to the sheet and applies the focus rule: when the focus arrives in
+// a box of another column than the last one selected, the box's whole text is selected so
+// typing replaces it. WeChat's own loop delivers the events, one at a time, through the
+// page's handler (the exported handleEvent).
+class EventLoop {
+ public:
+  // Both must outlive the loop.
+  EventLoop(Form1& form, sheet::CellSheet& sheet);
+  EventLoop(const EventLoop&) = delete;
+  EventLoop& operator=(const EventLoop&) = delete;
+  ~EventLoop();
+
+  // Shows the form on `page` (the page's Component instance), with `wx` for its messages.
+  // Then handles the events `waiting` holds, which came before the program ran, in their
+  // order, and gives the first box the focus unless the user has already put it somewhere.
+  void Form_Load(emscripten::val page, emscripten::val wx, const emscripten::val& waiting);
+  // A tap on the background or a label: one calculation pass. An overflow is reported to
+  // the user and leaves the cells as the pass left them.
+  void Form_Click();
+  // The clear button: every cell becomes empty.
+  void Command1_Click();
+
+  // One event of the page, as WeChat hands it to the page's handler; its changes go to the
+  // page in one setData.
+  void OnEvent(const emscripten::val& event);
+
+ private:
+  void Handle(const emscripten::val& event);
+  void OnTap(const emscripten::val& element);
+  void OnFocus(sheet::CellId cell);
+  void ReportOverflow();
+
+  Form1& form_;
+  sheet::CellSheet& sheet_;
+  FocusRule focus_rule_;
+  emscripten::val wx_;
+};
+
+}  // namespace window::weixin
+
+#endif  // VELMORA_WINDOW_WEIXIN_EVENT_LOOP_H_
