@@ -63,6 +63,22 @@ if ((${#missing[@]})); then
   apt_install "${missing[@]}"
 fi
 
+# WeChat's compilers and component framework for the mini program's tests, pinned by the
+# lockfile, with the machine's Node.js (Debian's where there is none).
+if ! command -v npm >/dev/null; then
+  echo "setup: installing nodejs npm"
+  refresh_lists || true
+  apt_install nodejs npm
+fi
+readonly kWeixinTests=$(dirname "$0")/../tests/window/weixin
+if ! cmp -s "$kWeixinTests/package-lock.json" "$kWeixinTests/node_modules/.velmora-lock"; then
+  echo "setup: installing the WeChat tools (npm ci)"
+  (cd "$kWeixinTests" && npm ci --no-audit --no-fund --loglevel=error &&
+    cp package-lock.json node_modules/.velmora-lock)
+fi
+# The package ships WeChat's compilers without their run bit.
+chmod +x "$kWeixinTests"/node_modules/miniprogram-compiler/bin/linux/*
+
 for test_locale in "${kTestLocales[@]}"; do
   if ! locale -a 2>/dev/null | grep -qix "$test_locale.utf8"; then
     echo "setup: generating locale $test_locale.UTF-8"

@@ -17,13 +17,15 @@ int IndexOf(CellId cell) { return static_cast<int>(sheet::CellIndex(cell)); }
 
 }  // namespace
 
-Form1::Form1(sheet::CellSheet& sheet)
-    : sheet_(sheet), page_(val::null()), changes_(val::undefined()) {
+Form1::Form1(sheet::CellSheet& sheet) : sheet_(sheet), page_(val::null()) {
   for (const CellId cell : layout::TabOrder()) cells_[sheet::CellIndex(cell)] = cell;
   sheet_.AddChangeListener([this](CellId cell) { ShowSheetText(cell); });
 }
 
-void Form1::Show(val page) { page_ = std::move(page); }
+void Form1::Show(val page) {
+  page_ = std::move(page);
+  for (const CellId cell : cells_) ShowSheetText(cell);
+}
 
 std::optional<CellId> Form1::CellOf(const val& element) const {
   if (element.isUndefined() || element.isNull()) return std::nullopt;
@@ -84,14 +86,23 @@ void Form1::ShowSheetText(CellId cell) {
 }
 
 void Form1::Change(std::string_view key, const val& value) {
-  if (changes_.isUndefined()) changes_ = val::object();
-  changes_.set(std::string(key), value);
+  changes_.insert_or_assign(std::string(key), value);
 }
 
 void Form1::Update() {
-  if (changes_.isUndefined() || page_.isNull()) return;
-  page_.call<void>("setData", changes_);
-  changes_ = val::undefined();
+  if (page_.isNull()) return;
+  // Only what the page does not show yet: a result written and blanked again in one pass,
+  // as every empty row's is, costs WeChat nothing.
+  const val shown = page_["data"];
+  val data = val::object();
+  bool changed = false;
+  for (const auto& [key, value] : changes_) {
+    if (shown[key].strictlyEquals(value)) continue;
+    data.set(key, value);
+    changed = true;
+  }
+  changes_.clear();
+  if (changed) page_.call<void>("setData", data);
 }
 
 }  // namespace window::weixin

@@ -5,6 +5,7 @@
 #include <emscripten/val.h>
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -22,7 +23,7 @@ class Form1 {
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
-  // The page (its Component instance) whose data shows the form.
+  // The page (its Component instance) whose data shows the form, from every cell's text on.
   void Show(emscripten::val page);
 
   // The cell of the box `element` (an event's currentTarget), if it is one.
@@ -50,7 +51,7 @@ class Form1 {
   sheet::CellSheet& sheet_;
   std::array<sheet::CellId, sheet::kCellCount> cells_{};  // by the cell's index
   emscripten::val page_;
-  emscripten::val changes_;  // the data to set, or undefined when nothing changed
+  std::map<std::string, emscripten::val, std::less<>> changes_;  // the data to set
   std::optional<sheet::CellId> focused_;
   std::optional<sheet::CellId> tip_cell_;
 };

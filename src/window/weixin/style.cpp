@@ -66,11 +66,12 @@ std::string PageStyle() {
   const layout::NarrowPlace form = layout::NarrowForm();
   const double form_height = form.twips.height * RpxPerTwip() + form.rows_inside * FingerStretch();
   std::string wxss;
-  wxss += "page{background-color:" + Css(layout::kFormColour) + "}\n";
-  // The window is the whole screen, so a tap under the form lands on its background.
+  // The window is the whole screen, so a tap under the form lands on its background. (No
+  // page selector: a page built as a component takes none.)
   wxss += ".window{position:relative;width:" + Rpx(kScreenRpx) + ";height:" + Rpx(form_height) +
-          ";min-height:100vh;overflow:hidden;color:" + Css(layout::kInkColour) +
-          ";font:" + Px(layout::kDefaultPoints) + " " + page::DefaultFaces() + "}\n";
+          ";min-height:100vh;overflow:hidden;background:" + Css(layout::kFormColour) +
+          ";color:" + Css(layout::kInkColour) + ";font:" + Px(layout::kDefaultPoints) + " " +
+          page::DefaultFaces() + "}\n";
   wxss += ".label,.box,.clear,.tip{position:absolute;box-sizing:border-box;margin:0}\n";
   wxss += ".label{white-space:pre;overflow:hidden}\n.wraps{white-space:pre-wrap}\n";
   wxss += ".title{font:" + Px(layout::kTitlePoints) + " " + SongFaces() + "}\n";
