@@ -8,7 +8,8 @@
 # package, proves the plain build and the package on Debian 13 (in a root of its own),
 # types into a box through a real Chinese input method, and types bursts and clicks with a
 # moving mouse into the window with real X input. Then the browser edition, in
-# headless Chromium and in WebKitGTK. Then the Windows
+# headless Chromium and in WebKitGTK; the WeChat mini program through WeChat's own compilers
+# and component framework, and rendered in Chromium. Then the Windows
 # program: cross-builds both velmora.exe (64-bit and 32-bit) and their suites, runs the
 # suites under Wine (64-bit, and 32-bit in a Debian 13 root, under qemu where this
 # processor executes no 32-bit code) and checks both programs; builds the setup program
@@ -60,6 +61,14 @@ scripts/web.sh >/dev/null
 /usr/bin/python3 tests/window/web/page_test.py build/web build/plain/tests/window/web/sheet_texts \
   build/web-shots 2>&1 | tee build/web.log
 passed=$((passed + $(grep -cE '^test_.* \.\.\. ok$' build/web.log)))
+echo "== weixin"
+scripts/weixin.sh >/dev/null
+node --disallow-code-generation-from-strings tests/window/weixin/page_test.js build/weixin \
+  build/plain/tests/window/web/sheet_texts 2>&1 | tee build/weixin.log
+passed=$((passed + $(grep -c '^ok ' build/weixin.log)))
+/usr/bin/python3 tests/window/weixin/render_test.py build/weixin build/weixin-shots 2>&1 |
+  tee build/weixin-render.log
+passed=$((passed + $(grep -cE '^test_.* \.\.\. ok$' build/weixin-render.log)))
 echo "== windows"
 windows_started=$(date +%s)
 scripts/windows.sh

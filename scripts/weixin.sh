@@ -26,7 +26,9 @@ page_writer=$(scripts/page-writer.sh)
 "$page_writer" --wxml >"$out/pages/index/index.wxml"
 "$page_writer" --wxss >"$out/pages/index/index.wxss"
 cp build/weixin-build/velmora.js build/weixin-build/velmora.wasm "$out"/
-# One date for every file, the last commit's, so the zip can be built again byte for byte.
+# One date and one mode for every file, the last commit's date, so the zip can be built
+# again byte for byte.
+find "$out" -type f -exec chmod 644 {} +
 find "$out" -exec touch -d "@${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}" {} +
 zip_file=$(realpath build)/velmora-$version-weixin.zip
 rm -f "$zip_file"

@@ -51,7 +51,7 @@ std::string PageMarkup() {
   wxml += "<button" + Attribute("id", data::kButtonId) + " class=\"clear\" catchtap=\"onEvent\">" +
           Escaped(layout::kCommand1.caption) + "</button>";
   wxml += "<view" + Attribute("class", "tip t" + Bound(data::kTipCell)) +
-          Attribute("hidden", Bound("!" + std::string(data::kTip))) + ">" + Bound(data::kTip) +
+          Attribute("wx:if", Bound(data::kTip)) + ">" + Bound(data::kTip) +
           "</view></view>\n";
   return wxml;
 }
