@@ -19,8 +19,8 @@ using emscripten::val;
 
 // The page's handler reaches the loop through two exported functions.
 EventLoop* page_loop = nullptr;
-void Start(val page, val wx, val waiting) {
-  if (page_loop != nullptr) page_loop->Form_Load(std::move(page), std::move(wx), waiting);
+void Start(const val& page, const val& wx, const val& waiting) {
+  if (page_loop != nullptr) page_loop->Form_Load(page, wx, waiting);
 }
 void HandleEvent(const val& event) {
   if (page_loop != nullptr) page_loop->OnEvent(event);
@@ -40,9 +40,9 @@ EventLoop::EventLoop(Form1& form, sheet::CellSheet& sheet)
 
 EventLoop::~EventLoop() { page_loop = nullptr; }
 
-void EventLoop::Form_Load(val page, val wx, const val& waiting) {
-  form_.Show(std::move(page));
-  wx_ = std::move(wx);
+void EventLoop::Form_Load(const val& page, const val& wx, const val& waiting) {
+  form_.Show(page);
+  wx_ = wx;
   const int count = waiting["length"].as<int>();
   for (int i = 0; i < count; ++i) Handle(waiting[i]);
   if (focus_rule_.LastTextBoxName().empty()) OnFocus({sheet::Column::Text1, 0});
@@ -58,11 +58,14 @@ void EventLoop::Handle(const val& event) {
   const std::string type = event["type"].as<std::string>();
   const val element = event["currentTarget"];
   if (type == "tap") return OnTap(element);
-  const auto cell = form_.CellOf(element);
   if (type == "touchstart") {
-    // A touch anywhere but on the box whose number shows puts the number away.
-    if (!cell || !form_.ShowsWholeTextOf(*cell)) form_.HideWholeText();
+    // A touch anywhere but on the box whose number shows puts the number away. The window
+    // hears every touch; the element touched is the event's target.
+    const auto touched = form_.CellOf(event["target"]);
+    if (!touched || !form_.ShowsWholeTextOf(*touched)) form_.HideWholeText();
+    return;
   }
+  const auto cell = form_.CellOf(element);
   if (!cell) return;
   if (type == "input") {
     form_.OnBoxEdited(*cell, event["detail"]["value"].as<std::string>());

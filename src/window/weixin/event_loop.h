@@ -28,7 +28,8 @@ class EventLoop {
   // Shows the form on `page` (the page's Component instance), with `wx` for its messages.
   // Then handles the events `waiting` holds, which came before the program ran, in their
   // order, and gives the first box the focus unless the user has already put it somewhere.
-  void Form_Load(emscripten::val page, emscripten::val wx, const emscripten::val& waiting);
+  void Form_Load(const emscripten::val& page, const emscripten::val& wx,
+                 const emscripten::val& waiting);
   // A tap on the background or a label: one calculation pass. An overflow is reported to
   // the user and leaves the cells as the pass left them.
   void Form_Click();

@@ -22,8 +22,8 @@ Form1::Form1(sheet::CellSheet& sheet) : sheet_(sheet), page_(val::null()) {
   sheet_.AddChangeListener([this](CellId cell) { ShowSheetText(cell); });
 }
 
-void Form1::Show(val page) {
-  page_ = std::move(page);
+void Form1::Show(const val& page) {
+  page_ = page;
   for (const CellId cell : cells_) ShowSheetText(cell);
 }
 

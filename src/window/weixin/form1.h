@@ -24,7 +24,7 @@ class Form1 {
   Form1& operator=(const Form1&) = delete;
 
   // The page (its Component instance) whose data shows the form, from every cell's text on.
-  void Show(emscripten::val page);
+  void Show(const emscripten::val& page);
 
   // The cell of the box `element` (an event's currentTarget), if it is one.
   std::optional<sheet::CellId> CellOf(const emscripten::val& element) const;

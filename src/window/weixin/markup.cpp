@@ -51,8 +51,7 @@ std::string PageMarkup() {
   wxml += "<button" + Attribute("id", data::kButtonId) + " class=\"clear\" catchtap=\"onEvent\">" +
           Escaped(layout::kCommand1.caption) + "</button>";
   wxml += "<view" + Attribute("class", "tip t" + Bound(data::kTipCell)) +
-          Attribute("wx:if", Bound(data::kTip)) + ">" + Bound(data::kTip) +
-          "</view></view>\n";
+          Attribute("wx:if", Bound(data::kTip)) + ">" + Bound(data::kTip) + "</view></view>\n";
   return wxml;
 }
 
