@@ -33,8 +33,7 @@ std::string StyleSheet() {
       "*var(--px));"
       "background:" +
       Css(layout::kFormColour) + ";color:" + Css(layout::kInkColour) +
-      ";font:" + Px(layout::kDefaultPoints) +
-      " " + page::DefaultFaces() +
+      ";font:" + Px(layout::kDefaultPoints) + " " + page::DefaultFaces() +
       ";-webkit-tap-highlight-color:transparent}";
   css +=
       "#Form1>*{position:absolute;box-sizing:border-box;margin:0;"
