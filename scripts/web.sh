@@ -26,7 +26,7 @@ awk -v program=build/web-build/velmora.js -v style=build/web-style.css -v form=b
   function copy(file, line) { while ((getline line < file) > 0) print line }
   /^<style><\/style>$/ { printf "<style>"; copy(style); print "</style>"; next }
   /^<main id="Form1"><\/main>$/ { copy(form); print ""; next }
-  /<script src="velmora.js"><\/script>/ { print "<script>"; copy(program); print "</script>"; next }
+  /<script src="velmora.js"><\/script>/ { print "<script id=\"velmora-program\">"; copy(program); print "</script>"; next }
   { print }' web/index.html >"$out/index.html"
 grep -qE '<script src="velmora.js">|<style></style>|<main id="Form1"></main>' "$out/index.html" &&
   { echo "web: FAILED: the program, style or form was not written into the page" >&2; exit 1; }

@@ -25,6 +25,10 @@ class _Handler(http.server.SimpleHTTPRequestHandler):
                       '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json',
                       '.js': 'text/javascript'}
 
+    def __init__(self, *args, hold=None, **kwargs):
+        self.hold = hold
+        super().__init__(*args, **kwargs)
+
     def log_message(self, *args):
         pass
 
@@ -32,6 +36,8 @@ class _Handler(http.server.SimpleHTTPRequestHandler):
         path = self.translate_path(self.path)
         if os.path.isdir(path):
             path = os.path.join(path, 'index.html')
+        if self.hold and path.endswith('index.html'):
+            return self._send_held(path)
         wants_gzip = 'gzip' in self.headers.get('Accept-Encoding', '')
         if not (wants_gzip and self.path.split('?')[0].endswith(COMPRESSED) and
                 os.path.isfile(path)):
@@ -47,6 +53,23 @@ class _Handler(http.server.SimpleHTTPRequestHandler):
         return _Body(body)
 
 
+    def _send_held(self, path):
+        """The page up to the marker at once, the rest once the hold is released."""
+        marker, release = self.hold
+        with open(path, 'rb') as file:
+            body = file.read()
+        at = body.index(marker)
+        self.send_response(200)
+        self.send_header('Content-Type', 'text/html')
+        self.send_header('Content-Length', str(len(body)))
+        self.send_header('Cache-Control', 'no-cache')
+        self.end_headers()
+        self.wfile.write(body[:at])
+        self.wfile.flush()
+        release.wait(120)
+        return _Body(body[at:])
+
+
 class _Body:
     def __init__(self, data):
         self.data = data
@@ -60,15 +83,22 @@ class _Body:
 
 
 class Server:
-    """The folder `root` on http://127.0.0.1:<port>/ until stop()."""
+    """The folder `root` on http://127.0.0.1:<port>/ until stop(). With `hold_at` (bytes), the
+    page is sent up to that marker, and the rest only once release() is called."""
 
-    def __init__(self, root):
-        handler = functools.partial(_Handler, directory=root)
+    def __init__(self, root, hold_at=None):
+        self._release = threading.Event()
+        hold = (hold_at, self._release) if hold_at else None
+        handler = functools.partial(_Handler, directory=root, hold=hold)
         self._server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
         self.url = f'http://127.0.0.1:{self._server.server_port}/'
         threading.Thread(target=self._server.serve_forever, daemon=True).start()
 
+    def release(self):
+        self._release.set()
+
     def stop(self):
+        self._release.set()
         self._server.shutdown()
         self._server.server_close()
 
@@ -123,11 +153,14 @@ class VirtualDisplay:
         self._process.wait()
 
 
-def webkit(display, width=800, height=600):
+def webkit(display, width=800, height=600, wait_for_load=True):
     """WebKitGTK's MiniBrowser on `display` (a VirtualDisplay), its page `width` x `height`
-    CSS pixels. WebKitGTK emulates no phone: no touch, no device pixel ratio."""
+    CSS pixels. WebKitGTK emulates no phone: no touch, no device pixel ratio. Without
+    `wait_for_load`, the driver acts while a page still loads."""
     from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
     options = WebKitOptions()
+    if not wait_for_load:
+        options.page_load_strategy = 'none'
     options.binary_location = glob.glob('/usr/lib/*/webkit2gtk-4.1/MiniBrowser')[0]
     options.add_argument('--automation')
     # The driver starts the browser with its own environment.

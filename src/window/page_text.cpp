@@ -27,7 +27,12 @@ std::string Escaped(std::string_view text) {
 }
 
 std::string Attribute(std::string_view name, std::string_view value) {
-  return " " + std::string(name) + "=\"" + Escaped(value) + "\"";
+  std::string attribute = " ";
+  attribute += name;
+  attribute += "=\"";
+  attribute += Escaped(value);
+  attribute += '"';
+  return attribute;
 }
 
 std::string Css(layout::Rgb colour) {
@@ -38,9 +43,12 @@ std::string Css(layout::Rgb colour) {
 std::string Px(double points) { return std::to_string(layout::PointsToPixels(points)) + "px"; }
 
 std::string SongFaces() {
-  return "\"" + std::string(layout::kSongFace) +
-         "\",SimSun,\"Songti SC\",STSong,\"Noto Serif CJK SC\",\"Source Han Serif SC\","
-         "\"AR PL UMing CN\",serif";
+  std::string faces = "\"";
+  faces += layout::kSongFace;
+  faces +=
+      "\",SimSun,\"Songti SC\",STSong,\"Noto Serif CJK SC\",\"Source Han Serif SC\","
+      "\"AR PL UMing CN\",serif";
+  return faces;
 }
 
 std::string DefaultFaces() {

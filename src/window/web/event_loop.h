@@ -23,7 +23,8 @@ class EventLoop {
   ~EventLoop();
 
   // Listens to the page, and applies the focus rule to the box that has the focus (the first
-  // box, unless the user moved on before the program ran).
+  // box, unless the user moved on before the program ran); then handles the presses and
+  // clicks the page kept while the program was on its way.
   void Form_Load();
   // A tap or click on the background or a label: one calculation pass. An overflow is
   // reported to the user and leaves the cells as the pass left them.

@@ -34,15 +34,16 @@ def name(heading, row):
 _display = None
 
 
-def browser(engine, width, height):
-    """A fresh `engine` browser whose page is `width` x `height` CSS pixels."""
+def browser(engine, width, height, wait_for_load=True):
+    """A fresh `engine` browser whose page is `width` x `height` CSS pixels; without
+    `wait_for_load`, its driver acts while a page still loads."""
     global _display
     if engine == 'chromium':
-        return web_session.chromium(width, height)
+        return web_session.chromium(width, height, wait_for_load=wait_for_load)
     if _display is None:
         _display = web_session.VirtualDisplay()
         atexit.register(_display.stop)
-    return web_session.webkit(_display, width, height)
+    return web_session.webkit(_display, width, height, wait_for_load)
 
 
 class Page:
@@ -128,6 +129,35 @@ class Page:
             self.type_into(name(heading, 1), text)
 
 
+class EarlyUser:
+    """A user of a page that is still loading. WebKitGTK's driver holds its input actions
+    until the page has loaded, so there the mouse and keys are real X input (xdotool) on
+    the browser's display, placed by the window's position."""
+
+    def __init__(self, page, engine):
+        self.page = page
+        self.engine = engine
+
+    def press_and_release(self, start, end=None):
+        if self.engine == 'chromium':
+            return self.page.press_and_release(start, end or start)
+        left, top = self.page.driver.execute_script(
+            'return [screenX, screenY + outerHeight - innerHeight]')
+        end = end or start
+        self._xdotool('mousemove', left + int(start[0]), top + int(start[1]), 'mousedown', '1',
+                      'mousemove', left + int(end[0]), top + int(end[1]), 'mouseup', '1')
+
+    def type(self, text):
+        if self.engine == 'chromium':
+            return self.page.keys(text)
+        self._xdotool('type', '--delay', '20', text)
+
+    @staticmethod
+    def _xdotool(*arguments):
+        subprocess.run(['xdotool', *map(str, arguments)], check=True,
+                       env={**os.environ, 'DISPLAY': _display.name})
+
+
 def background_points(page):
     """Points of the page's background as a user finds them: its corners, beside and under
     the form, and a label, named; the page at any size."""
@@ -209,6 +239,36 @@ class PageBehaviour:
                 p.press_and_release(point(start), point(end or start))
                 self.assertEqual(p.shown('合计材积'), '')
                 self.assertEqual(p.shown(name('单价', 1)), price)
+
+    def test_a_tap_before_the_program_arrives_calculates_once_it_runs(self):
+        for what, background, total in [('a click on the page', True, '600.0000'),
+                                         ('a press from a box to the page', False, '')]:
+            with self.subTest(what):
+                # The server sends the form at once and the program when released.
+                server = web_session.Server(WEB, hold_at=b'<script id="velmora-program">')
+                driver = browser(self.ENGINE, 1280, 800, wait_for_load=False)
+                try:
+                    driver.get(server.url)
+                    web_session.WebDriverWait(driver, 30).until(lambda d: d.execute_script(
+                        "return performance.getEntriesByName('velmora-ready').length > 0"))
+                    p = Page(driver)
+                    user = EarlyUser(p, self.ENGINE)
+                    for heading, text in zip(INPUTS, WORKED_ROW):
+                        user.press_and_release(p.centre(p.box(name(heading, 1))))
+                        user.type(text)
+                    height = p.viewport()[1]
+                    start = (5, height - 5) if background else p.centre(p.box(name('宽', 1)))
+                    user.press_and_release(start, (5, height - 5))
+                    self.assertFalse(driver.execute_script(
+                        "return performance.getEntriesByName('velmora-running').length > 0"),
+                        'the program ran before it was released')
+                    server.release()
+                    web_session.wait_for_page(driver)
+                    self.assertEqual([p.shown(name(h, 1)) for h in INPUTS], WORKED_ROW)
+                    self.assertEqual(p.shown('合计金额'), total)
+                finally:
+                    driver.quit()
+                    server.stop()
 
     def test_blanking_while_typing(self):
         p = self.page
