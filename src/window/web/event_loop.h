@@ -58,6 +58,10 @@ class EventLoop {
   // Whether the box pressed is to be selected once the click ends.
   bool select_when_click_ends_ = false;
   emscripten::val dialog_;
+  // While the events kept before the program ran are handled, and whether a tap among
+  // them asks for the one calculation that follows.
+  bool replaying_ = false;
+  bool tapped_while_replaying_ = false;
   // The timer of a finger held on a box, or null.
   emscripten::val long_press_;
 };

@@ -43,8 +43,12 @@ EventLoop::~EventLoop() { page_loop = nullptr; }
 void EventLoop::Form_Load(const val& page, const val& wx, const val& waiting) {
   form_.Show(page);
   wx_ = wx;
+  // Any tap among them calculates once they are all in, once.
+  replaying_ = true;
   const int count = waiting["length"].as<int>();
   for (int i = 0; i < count; ++i) Handle(waiting[i]);
+  replaying_ = false;
+  if (tapped_while_replaying_) Form_Click();
   if (focus_rule_.LastTextBoxName().empty()) OnFocus({sheet::Column::Text1, 0});
   form_.Update();
 }
@@ -86,6 +90,8 @@ void EventLoop::OnTap(const val& element) {
   if (form_.CellOf(element)) return;
   if (element["id"].as<std::string>() == data::kButtonId) {
     Command1_Click();
+  } else if (replaying_) {
+    tapped_while_replaying_ = true;
   } else {
     Form_Click();
   }

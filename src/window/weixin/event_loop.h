@@ -50,6 +50,10 @@ class EventLoop {
   sheet::CellSheet& sheet_;
   FocusRule focus_rule_;
   emscripten::val wx_;
+  // While the events that came before the program are handled, and whether a tap among
+  // them asks for the one calculation that follows.
+  bool replaying_ = false;
+  bool tapped_while_replaying_ = false;
 };
 
 }  // namespace window::weixin

@@ -180,12 +180,17 @@ test('typing and tapping before the program arrives is kept, and calculates once
   const page = await program.open(false);
   typeWorkedRow(page);
   page.tap('.l6');
+  ['1e200', '1e200', '1', '1', '1'].forEach((text, i) => page.type(name(INPUTS[i], 2), text));
+  page.tap('#Form1');
+  page.tap('.l1');
+  const modals = program.modals.length;
   program.holding = null;
   release();
   await page.started();
   assert.deepEqual(INPUTS.map((h) => page.shown(name(h, 1))), WORKED_ROW);
-  assert.equal(page.shown('合计金额'), '600.0000');
-  assert.equal(page.box(name('单价', 1)).data.focus, true, 'the focus stays where it went');
+  assert.equal(page.shown('材积 第1行'), '0.4000');
+  assert.equal(program.modals.length - modals, 1, 'three taps, one calculation');
+  assert.equal(page.box(name('单价', 2)).data.focus, true, 'the focus stays where it went');
 });
 
 test('a finger held on a box shows its whole number; a touch elsewhere puts it away',
