@@ -43,7 +43,7 @@ EventLoop::~EventLoop() { page_loop = nullptr; }
 void EventLoop::Form_Load(const val& page, const val& wx, const val& waiting) {
   form_.Show(page);
   wx_ = wx;
-  // Any tap among them calculates once they are all in, once.
+  // A tap among them calculates once they are all in, and only once.
   replaying_ = true;
   const int count = waiting["length"].as<int>();
   for (int i = 0; i < count; ++i) Handle(waiting[i]);
