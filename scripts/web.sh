@@ -6,12 +6,7 @@
 # build/web/velmora-<version>-web.zip. Prints the folder's path.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-# Emscripten's optimiser needs Debian's own Node.js modules.
-export NODE_PATH=/usr/share/nodejs
-cmake --preset web >/dev/null
-cmake --build --preset web --parallel "$(nproc)" >&2
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/web-build/CMakeCache.txt)
+version=$(scripts/emscripten-build.sh web)
 out=build/web
 rm -rf "$out"
 mkdir -p "$out"

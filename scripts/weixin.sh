@@ -7,12 +7,7 @@
 # folder's path last. VELMORA_WEIXIN_APPID puts the owner's AppID in place of the tourist one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-# Emscripten's optimiser needs Debian's own Node.js modules.
-export NODE_PATH=/usr/share/nodejs
-cmake --preset weixin >/dev/null
-cmake --build --preset weixin --parallel "$(nproc)" >&2
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/weixin-build/CMakeCache.txt)
+version=$(scripts/emscripten-build.sh weixin)
 out=build/weixin
 rm -rf "$out"
 mkdir -p "$out/pages/index"
