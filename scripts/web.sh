@@ -15,13 +15,16 @@ mkdir -p "$out"
 page_writer=$(scripts/page-writer.sh)
 "$page_writer" --style >build/web-style.css
 "$page_writer" --form >build/web-form.html
-# The program (its WebAssembly inside) goes into the page itself: one request on a first
-# visit, where every round trip on a slow network costs half a second.
-awk -v program=build/web-build/velmora.js -v style=build/web-style.css -v form=build/web-form.html '
+# The program and its WebAssembly go into the page itself: one request on a first visit,
+# where every round trip on a slow network costs half a second.
+scripts/wasm-literal.py build/web-build/velmora.wasm >build/web-wasm.js
+awk -v wasm=build/web-wasm.js -v program=build/web-build/velmora.js -v style=build/web-style.css \
+  -v form=build/web-form.html '
   function copy(file, line) { while ((getline line < file) > 0) print line }
   /^<style><\/style>$/ { printf "<style>"; copy(style); print "</style>"; next }
   /^<main id="Form1"><\/main>$/ { copy(form); print ""; next }
-  /<script src="velmora.js"><\/script>/ { print "<script id=\"velmora-program\">"; copy(program); print "</script>"; next }
+  /<script src="velmora.js"><\/script>/ {
+    print "<script id=\"velmora-program\">"; copy(wasm); copy(program); print "</script>"; next }
   { print }' web/index.html >"$out/index.html"
 grep -qE '<script src="velmora.js">|<style></style>|<main id="Form1"></main>' "$out/index.html" &&
   { echo "web: FAILED: the program, style or form was not written into the page" >&2; exit 1; }
