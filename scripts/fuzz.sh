@@ -12,12 +12,12 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --parallel "$(nproc)"
 
 status=0
-# number_text_c: the number checks over the C library's conversions, as the browser has them.
-for target in number_text number_text_c sheet; do
+# number_text_own: the number checks over the conversions of our own, as WebAssembly has them.
+for target in number_text number_text_own sheet; do
   corpus=build/fuzz/corpus/$target
   crashes=build/fuzz/crashes/$target
   mkdir -p "$corpus" "$crashes"
-  cp -n fuzz/corpus/"${target%_c}"/* "$corpus"/
+  cp -n fuzz/corpus/"${target%_own}"/* "$corpus"/
   log=build/fuzz/$target.log
   if ! "build/fuzz/fuzz/${target}_fuzzer" -max_total_time="$seconds" -print_final_stats=1 \
       -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$crashes/" "$corpus" >"$log" 2>&1; then

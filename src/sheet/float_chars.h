@@ -8,10 +8,9 @@
 
 namespace sheet {
 
-// The two conversions number_text needs from the platform's library, in the "C" notation
-// whatever the user's locale. The standard library's <charconv> does them natively; where it
-// lacks them for doubles (the browser's), the C library's do, since there the C locale is
-// the only one.
+// The two conversions number_text needs, in the "C" notation whatever the user's locale.
+// The standard library's <charconv> does them natively; where it lacks them for doubles
+// (WebAssembly's), integer arithmetic of our own does.
 
 // The double nearest to `number`, a plain decimal ("12.5", "1e-3", no sign, no blanks), or
 // nothing when it lies outside the double range: above the largest double or so close to
