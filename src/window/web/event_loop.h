@@ -2,7 +2,7 @@
 #ifndef VELMORA_WINDOW_WEB_EVENT_LOOP_H_
 #define VELMORA_WINDOW_WEB_EVENT_LOOP_H_
 
-#include <emscripten/val.h>
+#include <optional>
 
 #include "sheet/cell_sheet.h"
 #include "window/focus_rule.h"
@@ -32,23 +32,26 @@ class EventLoop {
   // The clear button: every cell becomes empty.
   void Command1_Click();
 
-  // One event of the page, as its listeners receive it.
-  void OnEvent(const emscripten::val& event);
+  // One event of the page, as its listeners receive it: its type is its place in the list
+  // of types the page listens to.
+  void OnEvent(int type);
+  // A finger has rested on the box (a cell's index) long enough.
+  void OnLongPress(int box);
 
  private:
-  void OnClick(const emscripten::val& target);
-  void OnFocusIn(const emscripten::val& target);
-  void OnMouseDown(const emscripten::val& event);
-  void OnMouseUp(const emscripten::val& event);
-  void OnContextMenu(const emscripten::val& target);
-  void OnTouch(const emscripten::val& event);
+  void OnClick(int target);
+  void OnFocusIn(int target);
+  void OnMouseDown(int target);
+  void OnMouseUp();
+  void OnContextMenu(int target);
+  void OnTouch(bool start, int target);
   void ReportOverflow();
 
   Form1& form_;
   sheet::CellSheet& sheet_;
   FocusRule focus_rule_;
   // The box a press is in, and where it began, while the mouse button is down.
-  emscripten::val pressed_box_;
+  std::optional<sheet::CellId> pressed_box_;
   double press_x_ = 0;
   double press_y_ = 0;
   // Whether the last press began on the background. One that began in a box and ended
@@ -57,13 +60,12 @@ class EventLoop {
   bool press_on_background_ = true;
   // Whether the box pressed is to be selected once the click ends.
   bool select_when_click_ends_ = false;
-  emscripten::val dialog_;
   // While the events kept before the program ran are handled, and whether a tap among
   // them asks for the one calculation that follows.
   bool replaying_ = false;
   bool tapped_while_replaying_ = false;
-  // The timer of a finger held on a box, or null.
-  emscripten::val long_press_;
+  // Whether a finger is held on a box, waiting to count as a long press.
+  bool long_press_pending_ = false;
 };
 
 }  // namespace window::web

@@ -2,11 +2,8 @@
 #ifndef VELMORA_WINDOW_WEB_FORM1_H_
 #define VELMORA_WINDOW_WEB_FORM1_H_
 
-#include <emscripten/val.h>
-
 #include <array>
 #include <optional>
-#include <vector>
 
 #include "sheet/cell_sheet.h"
 
@@ -23,33 +20,23 @@ class Form1 {
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
-  emscripten::val Box(sheet::CellId cell) const { return boxes_.at(sheet::CellIndex(cell)); }
-  emscripten::val Command1() const { return command1_; }
-  // The cell `element` shows, if it is one of the boxes.
-  std::optional<sheet::CellId> CellOf(const emscripten::val& element) const;
-  // Whether `element` is the window's background: the page around the form, the form
-  // itself or one of its labels.
-  bool IsBackground(const emscripten::val& element) const;
+  // The cell whose box `element` (a page::Target or a cell's index) is, if it is one.
+  std::optional<sheet::CellId> CellOf(int element) const;
 
-  // The user changed `box`'s text: it becomes its cell's text.
-  void OnBoxEdited(const emscripten::val& box);
-  // Shows the whole text of `box` under it, when it does not fit, until HideWholeText.
-  void ShowWholeText(const emscripten::val& box);
+  // The user changed the box's text: it becomes its cell's text.
+  void OnBoxEdited(sheet::CellId cell);
+  // Shows the box's whole text under it, when it does not fit, until HideWholeText.
+  void ShowWholeText(sheet::CellId cell);
   void HideWholeText();
-  // Whether the whole text shown is `box`'s.
-  bool ShowsWholeTextOf(const emscripten::val& box) const { return tip_box_.strictlyEquals(box); }
+  // Whether the whole text shown is that of the box `element`.
+  bool ShowsWholeTextOf(int element) const;
 
  private:
   void ShowSheetText(sheet::CellId cell);
 
   sheet::CellSheet& sheet_;
-  emscripten::val document_;
-  emscripten::val form_;
-  std::vector<emscripten::val> boxes_;                    // by the cell's index
-  std::array<sheet::CellId, sheet::kCellCount> cells_{};  // by the cell's index, as boxes_
-  emscripten::val command1_;
-  emscripten::val tip_;
-  emscripten::val tip_box_;  // whose text the tip shows, or null
+  std::array<sheet::CellId, sheet::kCellCount> cells_{};  // by the cell's index
+  std::optional<sheet::CellId> tip_cell_;                 // whose text the tip shows
 };
 
 }  // namespace window::web
