@@ -2,8 +2,6 @@
 #ifndef VELMORA_WINDOW_WEIXIN_EVENT_LOOP_H_
 #define VELMORA_WINDOW_WEIXIN_EVENT_LOOP_H_
 
-#include <emscripten/val.h>
-
 #include <optional>
 
 #include "sheet/cell_sheet.h"
@@ -25,31 +23,29 @@ class EventLoop {
   EventLoop& operator=(const EventLoop&) = delete;
   ~EventLoop();
 
-  // Shows the form on `page` (the page's Component instance), with `wx` for its messages.
-  // Then handles the events `waiting` holds, which came before the program ran, in their
-  // order, and gives the first box the focus unless the user has already put it somewhere.
-  void Form_Load(const emscripten::val& page, const emscripten::val& wx,
-                 const emscripten::val& waiting);
+  // Shows the form on the page, which has started the program. Then handles the events
+  // that came before the program ran, in their order, and gives the first box the focus
+  // unless the user has already put it somewhere.
+  void Form_Load();
   // A tap on the background or a label: one calculation pass. An overflow is reported to
   // the user and leaves the cells as the pass left them.
   void Form_Click();
   // The clear button: every cell becomes empty.
   void Command1_Click();
 
-  // One event of the page, as WeChat hands it to the page's handler; its changes go to the
-  // page in one setData.
-  void OnEvent(const emscripten::val& event);
+  // The event being handled (page.h), as WeChat hands it to the page's handler; its changes
+  // go to the page in one setData.
+  void OnEvent();
 
  private:
-  void Handle(const emscripten::val& event);
-  void OnTap(const emscripten::val& element);
+  void Handle();
+  void OnTap();
   void OnFocus(sheet::CellId cell);
   void ReportOverflow();
 
   Form1& form_;
   sheet::CellSheet& sheet_;
   FocusRule focus_rule_;
-  emscripten::val wx_;
   // While the events that came before the program are handled, and whether a tap among
   // them asks for the one calculation that follows.
   bool replaying_ = false;

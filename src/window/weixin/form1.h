@@ -2,10 +2,7 @@
 #ifndef VELMORA_WINDOW_WEIXIN_FORM1_H_
 #define VELMORA_WINDOW_WEIXIN_FORM1_H_
 
-#include <emscripten/val.h>
-
 #include <array>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -23,11 +20,11 @@ class Form1 {
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
-  // The page (its Component instance) whose data shows the form, from every cell's text on.
-  void Show(const emscripten::val& page);
+  // The page has started: it shows the form, from every cell's text on.
+  void Show();
 
-  // The cell of the box `element` (an event's currentTarget), if it is one.
-  std::optional<sheet::CellId> CellOf(const emscripten::val& element) const;
+  // The cell of the box whose index is `element`, if it is one (-1 is none).
+  std::optional<sheet::CellId> CellOf(int element) const;
 
   // The user changed the box's text to `text`: it becomes its cell's text.
   void OnBoxEdited(sheet::CellId cell, const std::string& text);
@@ -46,12 +43,10 @@ class Form1 {
 
  private:
   void ShowSheetText(sheet::CellId cell);
-  void Change(std::string_view key, const emscripten::val& value);
 
   sheet::CellSheet& sheet_;
   std::array<sheet::CellId, sheet::kCellCount> cells_{};  // by the cell's index
-  emscripten::val page_;
-  std::map<std::string, emscripten::val, std::less<>> changes_;  // the data to set
+  bool shown_ = false;
   std::optional<sheet::CellId> focused_;
   std::optional<sheet::CellId> tip_cell_;
 };

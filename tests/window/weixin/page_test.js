@@ -216,6 +216,14 @@ test('a paste past a cell\'s length keeps its first 1,000 characters, as the box
     assert.equal(page.box(name('长', 3)).data.maxlength, 1000);
   });
 
+test('a box keeps every character typed, a NUL and one past U+FFFF too', async () => {
+  const page = await program.open();
+  for (const text of ['1\u00002', '\u0000', '12\u0000', '3😀4', '长 4,5']) {
+    page.type(name('长', 2), text);
+    assert.equal(page.shown(name('长', 2)), text, JSON.stringify(text));
+  }
+});
+
 test('each event sends the page one setData with only what changed', async () => {
   const page = await program.open();
   page.setDataCalls.length = 0;
