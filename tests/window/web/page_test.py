@@ -461,6 +461,32 @@ class ChromiumPage(PageBehaviour, unittest.TestCase):
             server.stop()
 
 
+    def test_a_browser_that_compiles_only_4_kb_at_once_still_calculates(self):
+        # Chrome before 2023, and Android WebViews still, refuse to compile more than 4 KB of
+        # WebAssembly on the page's own thread; the page then compiles in the background.
+        server = web_session.Server(WEB)
+        driver = web_session.chromium(800, 600)
+        try:
+            driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': """
+                const Compile = WebAssembly.Module;
+                window.refusedCompiles = 0;
+                WebAssembly.Module = function (bytes) {
+                  if (bytes.byteLength > 4096) {
+                    ++window.refusedCompiles;
+                    throw new RangeError('WebAssembly.Compile is disallowed on the main thread');
+                  }
+                  return new Compile(bytes);
+                };"""})
+            page = Page(driver, server.url)
+            self.assertEqual(driver.execute_script('return window.refusedCompiles'), 1)
+            page.fill_worked_row()
+            page.click_background()
+            self.assertEqual(page.shown('合计金额'), '600.0000')
+        finally:
+            driver.quit()
+            server.stop()
+
+
 class WebKitPage(PageBehaviour, unittest.TestCase):
     """Safari's engine. It emulates no phone here (no touch, no device pixel ratio, no
     keypad): PhonePage proves those in Chromium; this proves WebKit's own layout of the
