@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "sheet/double_parts.h"
 #include "sheet/float_chars.h"
 
 namespace sheet {
@@ -194,13 +195,7 @@ std::optional<double> ReadDecimal(std::string_view number) {
 
 std::string ScientificText(double magnitude, int digits) {
   if (digits < 1 || digits > 17) throw std::invalid_argument("scientific digits out of range");
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &magnitude, sizeof bits);
-  const auto biased_exponent = static_cast<int>(bits >> 52);
-  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-  const std::uint64_t mantissa =
-      biased_exponent == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
-  const int exponent = (biased_exponent == 0 ? 1 : biased_exponent) - 1075;
+  const auto [mantissa, exponent] = PartsOf(magnitude);
   // mantissa * 2^exponent exactly: an integer, or mantissa * 5^-exponent / 10^-exponent.
   Natural value(mantissa);
   if (exponent > 0) value = value.ShiftedLeft(exponent);

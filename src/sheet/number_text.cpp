@@ -6,10 +6,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 
+#include "sheet/double_parts.h"
 #include "sheet/float_chars.h"
 
 namespace sheet {
@@ -119,13 +119,7 @@ constexpr int kReadableDigits = 15;
 // rounding the value's 15 digits: near a half of the last decimal, or past 15 digits.
 std::optional<std::uint64_t> ScaledAndRounded(double magnitude, int decimals) {
   constexpr std::array<std::uint64_t, kMaxDecimals + 1> kPowersOfFive = {1, 5, 25, 125, 625};
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &magnitude, sizeof bits);
-  const auto biased_exponent = static_cast<int>(bits >> 52);
-  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-  const std::uint64_t mantissa =
-      biased_exponent == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
-  const int exponent = (biased_exponent == 0 ? 1 : biased_exponent) - 1075;
+  const auto [mantissa, exponent] = PartsOf(magnitude);
 
   // Below 2^63, since the mantissa has 53 bits and 5^4 < 2^10.
   const std::uint64_t numerator = mantissa * kPowersOfFive[static_cast<std::size_t>(decimals)];
