@@ -21,13 +21,14 @@ project=$(cd "$(dirname "$0")/.." && pwd)
 cache=${VELMORA_CACHE:-/var/cache/velmora}
 root=$cache/debian13
 
+# The Linux program's conventional build and its suites, from the list of what a build by
+# hand needs, which brings the fonts Wine's prefixes map Windows' faces to as well.
+mapfile -t kByHand < <("$project/scripts/by-hand-packages.sh")
 readonly kPackages=(
-  # 32-bit and 64-bit Wine, Windows' fonts as the project's prefixes map them, the locales
-  # Wine turns into a Chinese and a German Windows, and qemu for the 32-bit loader.
-  wine wine64 wine32:i386 fonts-wine fonts-arphic-uming fonts-wqy-microhei locales qemu-user
-  # The Linux program's conventional build and its suites.
-  cmake g++ make pkg-config libgtest-dev libbenchmark-dev libxcb1-dev qt6-base-dev
-  qt6-translations-l10n
+  # 32-bit and 64-bit Wine, Windows' fonts, the locales Wine turns into a Chinese and a
+  # German Windows, and qemu for the 32-bit loader.
+  wine wine64 wine32:i386 fonts-wine locales qemu-user
+  "${kByHand[@]}"
 )
 
 sudo_if_needed() {

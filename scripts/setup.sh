@@ -4,18 +4,17 @@
 # only asks apt for what is missing, and refreshes the package lists only then.
 set -euo pipefail
 
+# What a build by hand needs, from its one list, then what the test command adds.
+mapfile -t kByHand < <("$(dirname "$0")/by-hand-packages.sh")
 readonly kPackages=(
-  cmake g++ make pkg-config
+  "${kByHand[@]}"
   clang clang-format libclang-rt-14-dev
-  libgtest-dev libbenchmark-dev libxcb1-dev
-  qt6-base-dev
-  fonts-arphic-uming fonts-wqy-microhei
   locales
   xvfb xdotool imagemagick librsvg2-bin
   dpkg-dev file lintian desktop-file-utils appstream icoutils
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-win32
   g++-mingw-w64-i686-win32 ninja-build xz-utils googletest wine wine64 xclip
-  fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 dbus-daemon dbus-bin x11-utils qt6-translations-l10n
+  fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 dbus-daemon dbus-bin x11-utils
   nsis zip unzip debootstrap
   g++-i686-linux-gnu gcc-i686-linux-gnu qemu-user-static
   emscripten chromium chromium-driver python3-selenium webkit2gtk-driver

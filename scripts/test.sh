@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs what is missing, checks the formatting, then builds and runs every test suite
+# Installs what is missing, checks the formatting and the README's list of what a build by
+# hand needs, then builds and runs every test suite
 # twice, built plainly by hand (no preset, Release) and under AddressSanitizer +
 # UndefinedBehaviorSanitizer, and the sheet's suite
 # as the 32-bit Windows program computes (a static i686 build under qemu), runs each fuzz
@@ -22,6 +23,8 @@ scripts/setup.sh
 export VELMORA_SETUP_DONE=1
 echo "== format"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+# The README lists the packages a build by hand needs as their one list has them.
+scripts/by-hand-packages.sh --check-readme
 passed=1
 echo "== plain build"
 # As anyone builds it by hand, with no preset; warnings are errors here.
