@@ -12,7 +12,8 @@ Module['instantiateWasm'] = function (imports, receiveInstance) {
 // (start), then each event as it comes (handleEvent); the program reads them through its
 // bindings.
 Module['start'] = function (page, wx, waiting) {
-  Module.velmoraPage = {page: page, wx: wx, waiting: waiting};
+  // changes: the page's data to set at the next update (page.h).
+  Module.velmoraPage = {page: page, wx: wx, waiting: waiting, changes: {}};
   _velmora_start();
 };
 Module['handleEvent'] = function (event) {

@@ -3,7 +3,6 @@
 
 #include <emscripten/emscripten.h>
 
-#include <array>
 #include <cmath>
 #include <string_view>
 

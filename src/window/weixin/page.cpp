@@ -43,7 +43,6 @@ EM_JS(void, SetDataJs, (const char* key, int key_size, int is_text, const char* 
   var page = Module.velmoraPage;
   var name = velmoraText(key, key_size);
   var value = is_text ? velmoraText(text, text_size) : number;
-  page.changes = page.changes || {};
   // Only what the page does not show yet: a result written and blanked again in one pass,
   // as every empty row's is, costs WeChat nothing.
   if (page.page.data[name] === value) {
@@ -56,7 +55,7 @@ EM_JS(void, UpdateJs, (), {
   var page = Module.velmoraPage;
   var changes = page.changes;
   page.changes = {};
-  if (changes && Object.keys(changes).length > 0) page.page.setData(changes);
+  if (Object.keys(changes).length > 0) page.page.setData(changes);
 });
 
 EM_JS(void, ShowModalJs, (const char* title, int title_size, const char* content,
