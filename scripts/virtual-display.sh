@@ -73,7 +73,9 @@ copy_focused_text() {
   printf '%s' "$sentinel" | xclip -selection clipboard >/dev/null 2>&1
   xdotool key ctrl+a ctrl+c
   while ((SECONDS < deadline)); do
-    text=$(xclip -out -selection clipboard 2>/dev/null) || true
+    # An owner that never answers (Wine's clipboard, once, with both cores loaded) would
+    # hold a bare read forever: each read gets a second, and the loop asks again.
+    text=$(timeout 1 xclip -out -selection clipboard 2>/dev/null) || true
     if [[ $text != "$sentinel" ]]; then
       printf '%s\n' "$text"
       return 0
